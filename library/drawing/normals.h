@@ -1,0 +1,18 @@
+// Normal lines across the centre line and the labels beside them.
+#pragma once
+
+#include "geometry/clothoid.h"
+
+namespace korvane {
+
+// One LINE, 20000 units long, square to the centre line at P whose tangent
+// makes the angle tau.
+void writeNormalLine(Point p, double tau);
+
+// The same at a KA point: vertical whatever the sign of IA.
+void writeKaNormalLine(Point p);
+
+// One TEXT beside P along the normal line; text is cp932.
+void writeLabel(Point p, double angle, const char *text);
+
+} // namespace korvane

@@ -1,0 +1,47 @@
+// The library's exported interface. Each export runs in the C locale and lets
+// no exception cross into the host.
+#include "korvane.h"
+
+#include "drawing/pipeline.h"
+#include "geometry/validation.h"
+#include "params/c_locale.h"
+#include "params/message_box.h"
+#include "params/parameter_file.h"
+
+namespace {
+
+template <typename Body> int guarded(Body body) {
+    try {
+        korvane::CLocaleScope cLocale;
+        return body();
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+KORVANE_API int KORVANE_CALL setteifincls(const char *path) {
+    return guarded([&] { return korvane::clearParameterFile(path); });
+}
+
+KORVANE_API int KORVANE_CALL setteifin(const char *text, const char *path) {
+    return guarded([&] { return korvane::appendParameterPiece(text, path); });
+}
+
+KORVANE_API int KORVANE_CALL data_chekvb(const char *path) {
+    return guarded([&] { return korvane::checkDesignFile(path); });
+}
+
+KORVANE_API int KORVANE_CALL save_DXF(const char *outputPath, const char *paramPath,
+                                      const char *templatePath, const char *tempPath) {
+    return guarded([&] { return korvane::saveDxf(outputPath, paramPath, templatePath, tempPath); });
+}
+
+KORVANE_API void KORVANE_CALL korvane_set_message_handler(korvane_message_handler handler) {
+    korvane::setMessageHandler(handler);
+}
+
+} // extern "C"

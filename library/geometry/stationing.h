@@ -1,0 +1,15 @@
+// Normal-line positions on the three elements and their station labels.
+#pragma once
+
+#include <cstddef>
+
+namespace korvane {
+
+// Writes the station label "NO.n+m.mmm" of the point at distance s from the
+// stationing origin into text (capacity bytes); a label that does not fit is cut.
+void stationLabel(char *text, std::size_t capacity, double s);
+
+// Lengths, cumulative positions, the split onto the elements, reversals, labels.
+void prepareNormals();
+
+} // namespace korvane

@@ -1,0 +1,53 @@
+/* The interface of the Korvane library: four exports that carry one design
+   from the parameter file to a DXF drawing, and the hook through which the
+   host shows the library's messages.
+
+   Strings are 8-bit and NUL-terminated (paths in the file-system encoding,
+   texts in cp932); results are 1 for success and 0 for failure. Calls must not
+   overlap: the library keeps one global design. */
+#ifndef KORVANE_H
+#define KORVANE_H
+
+#ifdef _WIN32
+#  define KORVANE_CALL __stdcall
+#  ifdef KORVANE_BUILDING
+#    define KORVANE_API __declspec(dllexport)
+#  else
+#    define KORVANE_API __declspec(dllimport)
+#  endif
+#else
+#  define KORVANE_CALL
+#  define KORVANE_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Creates or empties the parameter file. */
+KORVANE_API int KORVANE_CALL setteifincls(const char *path);
+
+/* Appends one piece of text to the parameter file; a piece beginning with
+   "?" writes a line end instead. */
+KORVANE_API int KORVANE_CALL setteifin(const char *text, const char *path);
+
+/* Reads the parameter file and checks the design. */
+KORVANE_API int KORVANE_CALL data_chekvb(const char *path);
+
+/* Draws the design of the parameter file into a DXF file. */
+KORVANE_API int KORVANE_CALL save_DXF(const char *outputPath, const char *paramPath,
+                                      const char *templatePath, const char *tempPath);
+
+/* Receives every message of the library as NUL-terminated cp932 text, valid
+   only during the call; returns when the user has dismissed it. */
+typedef void (*korvane_message_handler)(const char *text);
+
+/* Installs the handler; a null handler restores the default (stderr in UTF-8,
+   or a message box on Windows). */
+KORVANE_API void KORVANE_CALL korvane_set_message_handler(korvane_message_handler handler);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

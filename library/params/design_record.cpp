@@ -1,0 +1,7 @@
+#include "params/design_record.h"
+
+namespace korvane {
+
+DesignRecord design{};
+
+} // namespace korvane

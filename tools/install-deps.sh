@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs the Debian packages that building, testing and running need.
+# Packages already installed are skipped, so a second run is quick.
+# Usage: tools/install-deps.sh [--runtime]   (--runtime: only what ./run needs)
+set -eu
+
+packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
+  qt6-base-dev libgl-dev fonts-ipafont-gothic clang-14 libclang-rt-14-dev libdxflib-dev
+  xvfb xauth"
+if [ "${1:-}" = "--runtime" ]; then
+  packages="cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev"
+fi
+
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+if [ -n "$missing" ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "Missing packages:$missing" >&2
+    echo "Run as root (or install them with apt-get) and try again." >&2
+    exit 1
+  fi
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# A locale with a decimal comma, for the tests that prove numbers keep their ".".
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
+  if [ "$(id -u)" = 0 ]; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: de_DE.UTF-8 not generated" >&2
+  fi
+fi
