@@ -1,0 +1,22 @@
+#include "params/shared_file.h"
+
+namespace korvane {
+
+std::FILE *sharedFileHandle = nullptr;
+
+SharedFile::SharedFile(const char *path, const char *mode) {
+    if (sharedFileHandle) { // never leave an earlier file open behind us
+        std::fclose(sharedFileHandle);
+        sharedFileHandle = nullptr;
+    }
+    if (path) sharedFileHandle = std::fopen(path, mode);
+}
+
+SharedFile::~SharedFile() { close(); }
+
+void SharedFile::close() {
+    if (sharedFileHandle) std::fclose(sharedFileHandle);
+    sharedFileHandle = nullptr;
+}
+
+} // namespace korvane
