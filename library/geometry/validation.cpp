@@ -1,8 +1,91 @@
 #include "geometry/validation.h"
 
+#include <cmath>
+
+#include "geometry/curve_elements.h"
+#include "params/design_record.h"
+#include "params/message_box.h"
+#include "params/parameter_file.h"
+
 namespace korvane {
 
-int validateDesign() { return 0; }
-int checkDesignFile(const char *) { return 0; }
+namespace {
+
+// A clothoid is drawn point by point at the computation pitch; beyond this
+// many steps the drawing would run practically forever.
+constexpr double kMaxClothoidSteps = 1000000;
+
+// Below this magnitude a negative arc length is a rounding of IA: the curve is
+// drawn with the two clothoids meeting directly.
+constexpr double kArcTolerance = 0.0005;
+
+// Strictly greater than 0 and finite: 0, negative values, NaN and infinity fail.
+bool positive(double value) { return value > 0 && std::isfinite(value); }
+
+bool finite(double value) { return std::isfinite(value); }
+
+bool scaleIsValid() { return positive(design.scale); }
+
+// The clothoid parameters and the radius, and the angles derived from them and
+// IA: a design whose angles are not finite numbers cannot be drawn.
+bool parametersAreValid() {
+    return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
+           finite(design.iaRadians) && finite(design.tau1) && finite(design.tau2) &&
+           finite(design.arcAngle) && finite(design.arcAngle * design.radius);
+}
+
+bool stepCountIsBearable(double a) {
+    return a * a / design.radius / design.centerPitch <= kMaxClothoidSteps;
+}
+
+// The clothoids need more deflection than IA gives: accepted only when the
+// resulting negative arc is shorter than the tolerance.
+int checkArc() {
+    if (std::fabs(design.iaRadians) - (design.tau1 + design.tau2) >= 0) return 1;
+
+    showError("データが不正です a=IA-(t1+t2)<0 ");
+    const double arcLength = design.arcAngle * design.radius;
+    if (std::fabs(arcLength) < kArcTolerance) {
+        showErrorFormatted("\n円曲線長=｜%f｜<0.0005m（許容誤差） 誤差範囲内なので計算続行", arcLength);
+        return 1;
+    }
+    showErrorFormatted("\n円曲線長=｜%f｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+                       "又はＩ.Ａ.の精度を上げてください。",
+                       arcLength);
+    return 0;
+}
+
+} // namespace
+
+int validateDesign() {
+    deriveAngles();
+
+    if (!scaleIsValid()) {
+        showError("縮尺が不正です。");
+        return 0;
+    }
+    if (!parametersAreValid()) {
+        showError("パラメータが不正です。");
+        return 0;
+    }
+    if (!positive(design.stationPitch)) {
+        showError("測点ピッチが不正です。");
+        return 0;
+    }
+    if (!positive(design.centerPitch)) {
+        showError("計算ピッチが不正です。");
+        return 0;
+    }
+    if (!stepCountIsBearable(design.a1) || !stepCountIsBearable(design.a2)) {
+        showError("計算ピッチが小さすぎます。");
+        return 0;
+    }
+    return checkArc();
+}
+
+int checkDesignFile(const char *path) {
+    if (!readParameterFile(path)) return 0;
+    return validateDesign();
+}
 
 } // namespace korvane

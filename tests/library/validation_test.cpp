@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "geometry/validation.h"
+#include "korvane.h"
+#include "params/c_locale.h"
+#include "params/design_record.h"
+#include "test_support.h"
+
+using korvane::design;
+using testing_support::MessageRecorder;
+using Messages = std::vector<std::string>;
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+const std::string kArcInvalid = "データが不正です a=IA-(t1+t2)<0 ";
+
+// A valid design: A1 = A2 = 100, R = 200, IA = 60°.
+class Validation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        design = korvane::DesignRecord{};
+        design.scale = 250;
+        design.a1 = 100;
+        design.a2 = 100;
+        design.radius = 200;
+        design.iaDegrees = 60;
+        design.stationPitch = 20;
+        design.centerPitch = 0.1;
+    }
+
+    int validate() {
+        korvane::CLocaleScope cLocale;
+        return korvane::validateDesign();
+    }
+
+    MessageRecorder messages;
+};
+
+} // namespace
+
+TEST_F(Validation, ValidDesignPassesSilentlyAndLeavesTheAngles) {
+    EXPECT_EQ(validate(), 1);
+    EXPECT_TRUE(messages.utf8().empty());
+    EXPECT_NEAR(design.iaRadians, 1.0471976, 1e-7);
+    EXPECT_DOUBLE_EQ(design.tau1, 0.125);
+    EXPECT_DOUBLE_EQ(design.tau2, 0.125);
+    EXPECT_NEAR(design.arcAngle, 0.797198, 1e-6);
+}
+
+TEST_F(Validation, ScaleIsCheckedFirst) {
+    design.scale = 0;
+    design.a1 = -1;
+    design.radius = 0;
+    design.stationPitch = 0;
+    design.centerPitch = kNaN;
+    design.iaDegrees = 0;
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"縮尺が不正です。"});
+}
+
+TEST_F(Validation, EachCheckInTurn) {
+    struct Case {
+        const char *name;
+        double *field;
+        double value;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"scale negative", &design.scale, -250, "縮尺が不正です。"},
+        {"scale NaN", &design.scale, kNaN, "縮尺が不正です。"},
+        {"a1 zero", &design.a1, 0, "パラメータが不正です。"},
+        {"a2 negative", &design.a2, -100, "パラメータが不正です。"},
+        {"radius zero", &design.radius, 0, "パラメータが不正です。"},
+        {"radius NaN", &design.radius, kNaN, "パラメータが不正です。"},
+        {"station pitch zero", &design.stationPitch, 0, "測点ピッチが不正です。"},
+        {"station pitch negative", &design.stationPitch, -20, "測点ピッチが不正です。"},
+        {"centre pitch zero", &design.centerPitch, 0, "計算ピッチが不正です。"},
+        {"centre pitch NaN", &design.centerPitch, kNaN, "計算ピッチが不正です。"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        messages.clear();
+        *c.field = c.value;
+        EXPECT_EQ(validate(), 0);
+        EXPECT_EQ(messages.utf8(), Messages{c.message});
+    }
+}
+
+TEST_F(Validation, NonFiniteValuesAreRejected) {
+    struct Case {
+        const char *name;
+        double *field;
+        double value;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"infinite scale", &design.scale, kInf, "縮尺が不正です。"},
+        {"infinite a1", &design.a1, kInf, "パラメータが不正です。"},
+        {"infinite radius", &design.radius, kInf, "パラメータが不正です。"},
+        {"infinite IA", &design.iaDegrees, kInf, "パラメータが不正です。"},
+        {"IA not a number", &design.iaSeconds, kNaN, "パラメータが不正です。"},
+        // Finite, but the arc would be longer than any number.
+        {"IA beyond any arc", &design.iaDegrees, 1e308, "パラメータが不正です。"},
+        {"infinite station pitch", &design.stationPitch, kInf, "測点ピッチが不正です。"},
+        {"infinite centre pitch", &design.centerPitch, kInf, "計算ピッチが不正です。"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        messages.clear();
+        *c.field = c.value;
+        EXPECT_EQ(validate(), 0);
+        EXPECT_EQ(messages.utf8(), Messages{c.message});
+    }
+}
+
+TEST_F(Validation, ArcWithinAndBeyondTheTolerance) {
+    // The clothoids need τ1 + τ2 = 0.25 rad.
+    design.iaDegrees = 14;
+    design.iaMinutes = 19;
+
+    design.iaSeconds = 27; // |IA| = 0.2500039 rad
+    EXPECT_EQ(validate(), 1);
+    EXPECT_TRUE(messages.utf8().empty());
+
+    design.iaSeconds = 25; // Lc ≈ −0.001165 m
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(),
+              (Messages{kArcInvalid, "\n円曲線長=｜-0.001165｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+                                     "又はＩ.Ａ.の精度を上げてください。"}));
+
+    messages.clear();
+    design.iaSeconds = 26; // Lc ≈ −0.000195 m
+    EXPECT_EQ(validate(), 1);
+    EXPECT_EQ(messages.utf8(),
+              (Messages{kArcInvalid, "\n円曲線長=｜-0.000195｜<0.0005m（許容誤差） 誤差範囲内なので計算続行"}));
+}
+
+TEST_F(Validation, ZeroAngleFailsTheArcCheck) {
+    design.iaDegrees = 0;
+    EXPECT_EQ(validate(), 0);
+    ASSERT_EQ(messages.utf8().size(), 2u);
+    EXPECT_EQ(messages.utf8()[0], kArcInvalid);
+    EXPECT_NE(messages.utf8()[1].find("｜-50.000000｜>0.0005m"), std::string::npos);
+}
+
+TEST_F(Validation, ClothoidStepsAreBounded) {
+    // The first clothoid is 50 m long: 50 / 0.000001 = 5·10⁷ steps.
+    design.centerPitch = 0.000001;
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが小さすぎます。"});
+
+    // 5·10⁵ steps are drawn.
+    messages.clear();
+    design.centerPitch = 0.0001;
+    EXPECT_EQ(validate(), 1);
+    EXPECT_TRUE(messages.utf8().empty());
+
+    // Only the second clothoid is too long: 100 m at 0.00008 m is 1.25·10⁶ steps,
+    // the first (12.5 m) would be fine.
+    design.a1 = 50;
+    design.a2 = 141.4213562373095;
+    design.centerPitch = 0.00008;
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが小さすぎます。"});
+
+    // The step check comes before the arc check.
+    messages.clear();
+    design.iaDegrees = 0;
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが小さすぎます。"});
+}
+
+TEST_F(Validation, ThroughTheParameterFile) {
+    testing_support::TempDir dir;
+    const std::string path = dir.file("ALN_TXT_.DAT");
+
+    testing_support::writeFile(path, testing_support::kSampleParameterText);
+    EXPECT_EQ(data_chekvb(path.c_str()), 1);
+    EXPECT_TRUE(messages.utf8().empty());
+    EXPECT_GT(design.arcAngle, 0);
+
+    // The same file with the centre pitch 0.
+    std::string text = testing_support::kSampleParameterText;
+    const std::string pitchLine = "\n0.1\nL\n";
+    text.replace(text.find(pitchLine), pitchLine.size(), "\n0\nL\n");
+    testing_support::writeFile(path, text);
+    messages.clear();
+    EXPECT_EQ(data_chekvb(path.c_str()), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが不正です。"});
+
+    messages.clear();
+    EXPECT_EQ(data_chekvb(dir.file("missing.DAT").c_str()), 0);
+    EXPECT_EQ(messages.utf8(), Messages{"Can't open ALN_TXT_.DAT (設定ﾌｧｲﾙ)file"});
+}
