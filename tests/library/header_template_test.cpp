@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "drawing/dxf_writer.h"
+#include "params/cp932.h"
+#include "writer_test_support.h"
+
+using namespace writer_testing;
+using korvane::design;
+
+namespace {
+
+class HeaderTemplate : public DrawingRunTest {
+protected:
+    // Copies a template of the given text; returns the result.
+    int copy(const std::string &templateText) {
+        templatePath = dir.file("template.dxf");
+        testing_support::writeFile(templatePath, templateText);
+        return korvane::copyHeaderTemplate(templatePath.c_str());
+    }
+    std::string output() const { return testing_support::readFile(outputPath); }
+
+    std::string templatePath;
+};
+
+const std::string kHead = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n";
+const std::string kTail = "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+
+} // namespace
+
+TEST_F(HeaderTemplate, ExtmaxIsRewrittenForTheScale) {
+    ASSERT_EQ(copy(kHead + "9\n$EXTMIN\n10\n0.0\n20\n0.0\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n30\n0.0\n" +
+                   kTail),
+              1);
+    // 841 x 250 and 594 x 250; $EXTMIN and the 30 group stay as they are.
+    EXPECT_EQ(output(), kHead + "9\n$EXTMIN\n10\n0.0\n20\n0.0\n9\n$EXTMAX\n10\n210250\n20\n148500\n"
+                                "30\n0.0\n" + kTail);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(korvane::outFile, nullptr);
+    EXPECT_EQ(korvane::inFile, nullptr);
+}
+
+TEST_F(HeaderTemplate, ExtentsThatAreNotWholeAreRounded) {
+    design.scale = 1.3; // 1093.3 and 772.2
+    ASSERT_EQ(copy("9\n$EXTMAX\n10\n1.0\n20\n2.0\n"), 1);
+    EXPECT_EQ(output(), "9\n$EXTMAX\n10\n1093\n20\n772\n");
+    design.scale = 1.7; // 1429.7 and 1009.8
+    ASSERT_EQ(copy("9\n$EXTMAX\n10\n1.0\n20\n2.0\n"), 1);
+    EXPECT_EQ(output(), "9\n$EXTMAX\n10\n1430\n20\n1010\n");
+}
+
+TEST_F(HeaderTemplate, TemplatesWithoutExtmaxOrWithAnOddLineCountAreCopiedUnchanged) {
+    const std::string plain = kHead + "9\n$EXTMIN\n10\n5.0\n20\n6.0\n" + kTail;
+    ASSERT_EQ(copy(plain), 1);
+    EXPECT_EQ(output(), plain);
+
+    ASSERT_EQ(copy(plain + "999"), 1); // last line, no line end
+    EXPECT_EQ(output(), plain + "999");
+    ASSERT_EQ(copy(plain + "999\n"), 1);
+    EXPECT_EQ(output(), plain + "999\n");
+
+    // "$EXTMAX" on the first line of a pair is a value, not a variable name.
+    const std::string shifted = "9\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n";
+    ASSERT_EQ(copy(shifted), 1);
+    EXPECT_EQ(output(), shifted);
+}
+
+TEST_F(HeaderTemplate, LinesLongerThanTheBufferAreSplitAndShiftThePairs) {
+    // The 250-character line comes as two pieces, so the "$EXTMAX" after it
+    // lands on the first line of a pair and is copied as it stands.
+    const std::string text = "999\n" + std::string(250, 'x') + "\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n";
+    ASSERT_EQ(copy(text), 1);
+    EXPECT_EQ(output(), text);
+    // A 198-character line still fits: the pairs stay, $EXTMAX is rewritten.
+    const std::string fits = "999\n" + std::string(198, 'x') + "\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n";
+    ASSERT_EQ(copy(fits), 1);
+    EXPECT_EQ(output(), "999\n" + std::string(198, 'x') + "\n9\n$EXTMAX\n10\n210250\n20\n148500\n");
+}
+
+TEST_F(HeaderTemplate, AMissingTemplateCreatesNoOutput) {
+    EXPECT_EQ(korvane::copyHeaderTemplate(dir.file("absent.dxf").c_str()), 0);
+    EXPECT_EQ(messages(), std::vector<std::string>{"Can't open ALN_HDR_.DXF(DXFﾍｯﾀﾞｰﾌｧｲﾙ) file"});
+    EXPECT_FALSE(std::filesystem::exists(outputPath));
+    // The message reaches the host as cp932 (half-width katakana single bytes).
+    EXPECT_EQ(recorder.cp932().front(), "Can't open ALN_HDR_.DXF(DXF\xCD\xAF\xC0\xDE\xB0\xCC\xA7\xB2\xD9) file");
+}
+
+TEST_F(HeaderTemplate, AnOutputThatCannotBeCreatedClosesTheTemplate) {
+    setPath(design.outputPath, dir.file("no/such/folder/out.dxf"));
+    EXPECT_EQ(copy(kHead + kTail), 0);
+    EXPECT_EQ(messages(), std::vector<std::string>{"Can't open 新DXF file"});
+    EXPECT_EQ(korvane::inFile, nullptr);
+    EXPECT_EQ(korvane::outFile, nullptr);
+}
+
+#ifdef __linux__
+TEST_F(HeaderTemplate, AHeaderThatCannotBeWrittenIsNotReportedAsCopied) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    setPath(design.outputPath, "/dev/full");
+    EXPECT_EQ(copy(kHead + "9\n$EXTMAX\n10\n0.0\n20\n0.0\n" + kTail), 0);
+    EXPECT_EQ(messages(), std::vector<std::string>{"fprintfｴﾗｰ"});
+    EXPECT_EQ(korvane::inFile, nullptr);
+    EXPECT_EQ(korvane::outFile, nullptr);
+    EXPECT_TRUE(korvane::outputWriteFailed());
+}
+#endif
+
+TEST(ShippedHeaderTemplate, OpensTheEntitiesSectionAndFitsTheLineBuffer) {
+    const std::string text = testing_support::readFile(testing_support::sourceDir() + "/data/aln_hdr_.dxf");
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    const std::vector<std::string> lines = splitLines(text);
+    ASSERT_EQ(lines.size() % 2, 0u);
+    bool extmaxRewritable = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 198u) << "line " << i + 1;
+        // Recognised only as the second line of a pair, followed by 10 and 20.
+        if (lines[i] == "$EXTMAX" && i % 2 == 1 && i + 4 < lines.size() && lines[i + 1] == "10" &&
+            lines[i + 3] == "20")
+            extmaxRewritable = true;
+    }
+    EXPECT_TRUE(extmaxRewritable);
+    // Handles on, with the seed above every handle the writers give out.
+    EXPECT_NE(text.find("\n9\n$HANDLING\n70\n1\n"), std::string::npos);
+    EXPECT_NE(text.find("\n9\n$HANDSEED\n5\n" + hexUpper(korvane::kHandleSeed) + "\n"), std::string::npos);
+    EXPECT_NE(text.find("\n9\n$DWGCODEPAGE\n3\nANSI_932\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("0\nSECTION\n2\nENTITIES\n"));
+    EXPECT_EQ(korvane::cp932ToUtf8(text).find("\xEF\xBF\xBD"), std::string::npos);
+}
