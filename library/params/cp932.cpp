@@ -45,22 +45,40 @@ std::string cp932ToUtf8(std::string_view cp932) { return narrow(widen(cp932, 932
 
 namespace {
 
-// One converter per direction, opened on first use and kept: the library runs
-// on one thread and converts on every message and element-table line.
-iconv_t converter(const char *to, const char *from, iconv_t &slot) {
-    if (slot == iconv_t(-1)) slot = iconv_open(to, from);
-    else iconv(slot, nullptr, nullptr, nullptr, nullptr); // reset shift state
-    return slot;
-}
+// One converter per direction, opened on first use and kept until the library
+// is unloaded: the library runs on one thread and converts on every message and
+// element-table line.
+class Converter {
+public:
+    Converter(const char *to, const char *from) : to_(to), from_(from) {}
+    ~Converter() {
+        if (handle_ != iconv_t(-1)) iconv_close(handle_);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    // The converter in its initial shift state, or iconv_t(-1) when the
+    // platform lacks it.
+    iconv_t get() {
+        if (handle_ == iconv_t(-1)) handle_ = iconv_open(to_, from_);
+        else iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        return handle_;
+    }
+
+private:
+    const char *to_;
+    const char *from_;
+    iconv_t handle_ = iconv_t(-1);
+};
 
 iconv_t utf8ToCp932Converter() {
-    static iconv_t slot = iconv_t(-1);
-    return converter("CP932", "UTF-8", slot);
+    static Converter converter("CP932", "UTF-8");
+    return converter.get();
 }
 
 iconv_t cp932ToUtf8Converter() {
-    static iconv_t slot = iconv_t(-1);
-    return converter("UTF-8", "CP932", slot);
+    static Converter converter("UTF-8", "CP932");
+    return converter.get();
 }
 
 // Length of the UTF-8 sequence that begins with lead.
