@@ -1,0 +1,15 @@
+// Decoding of the library's messages, which arrive as cp932 (Windows-31J)
+// bytes. Qt's own Shift_JIS codec may be missing without ICU and maps some
+// characters differently, so the decoding goes through iconv "CP932".
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace rovena {
+
+// The text of cp932 bytes; a byte sequence that cannot be decoded becomes
+// U+FFFD and decoding goes on after it.
+QString fromCp932(const QByteArray &bytes);
+
+} // namespace rovena

@@ -1,0 +1,112 @@
+#include "library_binding.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <type_traits>
+
+#include "cp932_text.h"
+#include "user_dialogs.h"
+
+namespace rovena {
+
+namespace {
+
+// The library reports through a plain function; it reaches the dialogs of
+// the binding that bound it last.
+LibraryBinding *messageTarget = nullptr;
+
+QString platformLibraryName() {
+#ifdef _WIN32
+    return QStringLiteral("korvane.dll");
+#elif defined(__APPLE__)
+    return QStringLiteral("libkorvane.dylib");
+#else
+    return QStringLiteral("libkorvane.so");
+#endif
+}
+
+bool success(int result) { return (result & 0xFFFF) != 0; }
+
+} // namespace
+
+LibraryBinding::LibraryBinding(UserDialogs *dialogs, QString programTitle)
+    : dialogs_(dialogs), programTitle_(std::move(programTitle)) {}
+
+LibraryBinding::~LibraryBinding() {
+    // The library stays loaded; only its way back to these dialogs goes.
+    if (messageTarget == this) {
+        if (setMessageHandler_) setMessageHandler_(nullptr);
+        messageTarget = nullptr;
+    }
+}
+
+bool LibraryBinding::bind() {
+    const bool bound = setteifincls_ && setteifin_ && dataChekvb_ && saveDxf_ && setMessageHandler_;
+    if (!bound && (!load() || !resolveAll())) return false;
+    messageTarget = this;
+    setMessageHandler_(&showLibraryMessage);
+    return true;
+}
+
+bool LibraryBinding::load() {
+    if (library_.isLoaded()) return true;
+    QStringList candidates;
+    if (!libraryFile_.isEmpty()) {
+        candidates << libraryFile_;
+    } else {
+        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(platformLibraryName())
+                   << platformLibraryName();
+    }
+    QString lastError;
+    for (const QString &candidate : candidates) {
+        library_.setFileName(candidate);
+        if (library_.load()) return true;
+        lastError = library_.errorString();
+    }
+    reportMissing(libraryFile_.isEmpty() ? platformLibraryName() : libraryFile_, lastError);
+    return false;
+}
+
+bool LibraryBinding::resolveAll() {
+    QStringList missing;
+    auto resolve = [&](auto &slot, const char *name) {
+        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(library_.resolve(name));
+        if (!slot) missing << QString::fromLatin1(name);
+    };
+    resolve(setteifincls_, "setteifincls");
+    resolve(setteifin_, "setteifin");
+    resolve(dataChekvb_, "data_chekvb");
+    resolve(saveDxf_, "save_DXF");
+    resolve(setMessageHandler_, "korvane_set_message_handler");
+    if (missing.isEmpty()) return true;
+    reportMissing(library_.fileName(), QStringLiteral("関数 %1 が見つかりません。").arg(missing.join(QStringLiteral(", "))));
+    setteifincls_ = nullptr;
+    return false;
+}
+
+void LibraryBinding::showLibraryMessage(const char *text) {
+    if (messageTarget && messageTarget->dialogs_ && text)
+        messageTarget->dialogs_->message(fromCp932(QByteArray(text)), QStringLiteral("エラー"), MessageIcon::None);
+}
+
+void LibraryBinding::reportMissing(const QString &what, const QString &detail) {
+    QString text = QStringLiteral("ライブラリ %1 を使えません。").arg(what);
+    if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
+    dialogs_->message(text, programTitle_, MessageIcon::None);
+}
+
+bool LibraryBinding::setteifincls(const QByteArray &path) { return success(setteifincls_(path.constData())); }
+
+bool LibraryBinding::setteifin(const QByteArray &text, const QByteArray &path) {
+    return success(setteifin_(text.constData(), path.constData()));
+}
+
+bool LibraryBinding::data_chekvb(const QByteArray &path) { return success(dataChekvb_(path.constData())); }
+
+bool LibraryBinding::save_DXF(const QByteArray &output, const QByteArray &param, const QByteArray &header,
+                              const QByteArray &temp) {
+    return success(saveDxf_(output.constData(), param.constData(), header.constData(), temp.constData()));
+}
+
+} // namespace rovena

@@ -1,0 +1,59 @@
+// The binding to the Korvane library, loaded by its file name at the first
+// command and kept loaded until the program ends, so the library's design
+// record lives on from one command to the next.
+#pragma once
+
+#include <QByteArray>
+#include <QLibrary>
+#include <QString>
+
+#include "korvane.h"
+
+namespace rovena {
+
+class UserDialogs;
+
+class LibraryBinding {
+public:
+    LibraryBinding(UserDialogs *dialogs, QString programTitle);
+    ~LibraryBinding();
+    LibraryBinding(const LibraryBinding &) = delete;
+    LibraryBinding &operator=(const LibraryBinding &) = delete;
+
+    // The dialogs that show the library's messages and the binding's own.
+    void setDialogs(UserDialogs *dialogs) { dialogs_ = dialogs; }
+
+    // Binds this file instead of searching (the executable's folder first,
+    // then the platform's ordinary search).
+    void setLibraryFile(const QString &path) { libraryFile_ = path; }
+
+    // Loads the library and resolves its exports unless that was done;
+    // tells the user what is missing and returns false when it fails.
+    bool bind();
+
+    // The exports; strings cross as 8-bit NUL-terminated copies. Each returns
+    // true for a result whose low 16 bits are not zero.
+    bool setteifincls(const QByteArray &path);
+    bool setteifin(const QByteArray &text, const QByteArray &path);
+    bool data_chekvb(const QByteArray &path);
+    bool save_DXF(const QByteArray &output, const QByteArray &param, const QByteArray &header,
+                  const QByteArray &temp);
+
+private:
+    bool load();
+    bool resolveAll();
+    void reportMissing(const QString &what, const QString &detail);
+    static void showLibraryMessage(const char *text);
+
+    UserDialogs *dialogs_;
+    QString programTitle_;
+    QString libraryFile_;
+    QLibrary library_;
+    decltype(&::setteifincls) setteifincls_ = nullptr;
+    decltype(&::setteifin) setteifin_ = nullptr;
+    decltype(&::data_chekvb) dataChekvb_ = nullptr;
+    decltype(&::save_DXF) saveDxf_ = nullptr;
+    decltype(&::korvane_set_message_handler) setMessageHandler_ = nullptr;
+};
+
+} // namespace rovena

@@ -1,0 +1,70 @@
+#include "main_form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "help.h"
+
+namespace rovena {
+
+QString programTitle() { return QStringLiteral("Rovena クロソイド曲線作図"); }
+
+namespace {
+
+QString besideExecutable(const QString &fileName) {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + fileName;
+}
+
+} // namespace
+
+MainForm::MainForm(QWidget *parent)
+    : QMainWindow(parent), realDialogs_(std::make_unique<QtUserDialogs>(this)), dialogs_(realDialogs_.get()),
+      binding_(realDialogs_.get(), programTitle()) {
+    setObjectName(QStringLiteral("clothoid1"));
+    buildWindow();
+    connectHandlers();
+    shadeRight();
+    shadeLeft();
+
+    // Start-up: caption, the three files beside the executable, the sample design.
+    setWindowTitle(programTitle());
+    paramFilePath_ = besideExecutable(QStringLiteral("ALN_TXT_.DAT"));
+    headerFilePath_ = besideExecutable(QStringLiteral("aln_hdr_.dxf"));
+    tempFilePath_ = besideExecutable(QStringLiteral("temp.dxf"));
+    helpFile_ = builtInHelpFile();
+    LoadSampleData();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::setFilePaths(const QString &param, const QString &header, const QString &temp) {
+    paramFilePath_ = param;
+    headerFilePath_ = header;
+    tempFilePath_ = temp;
+}
+
+void MainForm::setUserDialogs(UserDialogs *dialogs) {
+    dialogs_ = dialogs ? dialogs : realDialogs_.get();
+    binding_.setDialogs(dialogs_);
+}
+
+UserDialogs &MainForm::dialogs() { return *dialogs_; }
+
+void MainForm::connectHandlers() {
+    connect(Command1, &QPushButton::clicked, this, &MainForm::createDxf);
+    connect(Command2, &QPushButton::clicked, this, &MainForm::LoadSampleData);
+    connect(Command3, &QPushButton::clicked, this, &MainForm::ClearData);
+    connect(m11, &QAction::triggered, this, &MainForm::showHelp);
+    connect(m22, &QAction::triggered, this, &MainForm::close);
+    for (QLineEdit *box : right_.boxes.width) connect(box, &QLineEdit::textChanged, this, &MainForm::shadeRight);
+    for (QLineEdit *box : left_.boxes.width) connect(box, &QLineEdit::textChanged, this, &MainForm::shadeLeft);
+}
+
+void MainForm::shadeRight() { shadeLaneRows(right_.boxes); }
+
+void MainForm::shadeLeft() { shadeLaneRows(left_.boxes); }
+
+} // namespace rovena

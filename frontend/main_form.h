@@ -1,0 +1,128 @@
+// The main window clothoid1: every input of one design as the texts and
+// option selections of its controls, three command buttons and the menus
+// "ヘルプ" and "終了". The form computes nothing; the library draws.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "lane_shading.h"
+#include "library_binding.h"
+#include "parameter_serialiser.h"
+#include "user_dialogs.h"
+
+class QAction;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QGroupBox;
+
+namespace rovena {
+
+struct FormValues;
+
+// The program's title; the window caption and the caption of its own
+// messages.
+QString programTitle();
+
+// The controls of one side's lane rows.
+struct LaneControls {
+    LaneSide boxes; // Rhaba/Lhaba and Rkakufuku/Lkakufuku
+    // Option1/Option2: option m of column i at index 3*i + m.
+    std::array<QRadioButton *, 3 * kLaneRows> options{};
+};
+
+class MainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainForm(QWidget *parent = nullptr);
+    ~MainForm() override;
+
+    // Routines of the form.
+    void LoadSampleData();
+    void ClearData();
+    bool WriteParameterFile();
+
+    // The three files beside the executable that the library uses.
+    QString paramFilePath() const { return paramFilePath_; }
+    QString headerFilePath() const { return headerFilePath_; }
+    QString tempFilePath() const { return tempFilePath_; }
+    void setFilePaths(const QString &param, const QString &header, const QString &temp);
+
+    // Stand-ins for the dialogs (null restores the real ones); not owned.
+    void setUserDialogs(UserDialogs *dialogs);
+    // The library file to bind instead of searching for it.
+    void setLibraryFile(const QString &path) { binding_.setLibraryFile(path); }
+    // The help file; empty means the program has no help.
+    void setHelpFile(const QString &path) { helpFile_ = path; }
+    QString helpFile() const { return helpFile_; }
+    // Called with the output path after every drawing the library wrote.
+    void setDrawingWrittenHook(std::function<void(const QString &)> hook) { drawingWritten_ = std::move(hook); }
+
+public slots:
+    void createDxf();  // Command1 "ＤＸＦ作成"
+    void showHelp();   // m11 "ヘルプ"
+
+private:
+    // Building the window (main_form_layout.cpp).
+    void buildWindow();
+    void buildMenus();
+    QWidget *buildScaleFrame(QWidget *parent);
+    QWidget *buildParameterFrame(QWidget *parent);
+    QWidget *buildAngleFrame(QWidget *parent);
+    QWidget *buildPitchFrame(QWidget *parent);
+    QWidget *buildLaneFrame(QWidget *parent, const QString &caption, const QString &side,
+                            const QString &widthName, const QString &optionName,
+                            const QString &wideningName, LaneControls &lanes);
+    void buildButtons(QWidget *parent);
+    void buildIntervalBox(QWidget *parent);
+    void connectHandlers();
+
+    // Shading handlers of the two sides.
+    void shadeRight();
+    void shadeLeft();
+
+    // Reading the form for the parameter file.
+    DesignTexts designTexts() const;
+    void fillEmptyWidenings(LaneControls &lanes);
+    void assignCommon(const FormValues &values);
+    void assignLane(int i, const QString &value, QRadioButton *rightOption, QRadioButton *leftOption);
+
+    UserDialogs &dialogs();
+    QString saveDialogFolder() const;
+
+    // Controls, named as their object names.
+    QLineEdit *Syukusyaku = nullptr;
+    std::array<QLineEdit *, 3> AA{};
+    std::array<QLineEdit *, 3> Ia{};
+    std::array<QRadioButton *, 2> Khoukou{};
+    QLineEdit *pitch = nullptr;
+    QLineEdit *center = nullptr;
+    std::array<QRadioButton *, 2> Shoukou{};
+    std::array<QLineEdit *, 2> Kno{};
+    LaneControls right_;
+    LaneControls left_;
+    QPlainTextEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QAction *m11 = nullptr;
+    QAction *m22 = nullptr;
+
+    QString paramFilePath_;
+    QString headerFilePath_;
+    QString tempFilePath_;
+    QString helpFile_;
+    QString lastOutputFolder_;
+
+    std::unique_ptr<QtUserDialogs> realDialogs_;
+    UserDialogs *dialogs_ = nullptr;
+    LibraryBinding binding_;
+    std::function<void(const QString &)> drawingWritten_;
+};
+
+} // namespace rovena

@@ -1,0 +1,37 @@
+// The modal dialogs through which the form talks to the user: message boxes
+// and the Save dialog. The form reaches them only through this interface, so
+// tests can stand in for them.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rovena {
+
+enum class MessageIcon { None, Information };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // Shows text with an OK button only; returns when it was dismissed.
+    virtual void message(const QString &text, const QString &caption, MessageIcon icon) = 0;
+
+    // Asks for the path of a file to write, starting in folder; confirms
+    // before an existing file is overwritten. Returns "" when cancelled.
+    virtual QString saveFileName(const QString &folder, const QString &filter) = 0;
+};
+
+// The real dialogs: modal Qt message boxes and the Qt Save dialog.
+class QtUserDialogs final : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget *owner) : owner_(owner) {}
+    void message(const QString &text, const QString &caption, MessageIcon icon) override;
+    QString saveFileName(const QString &folder, const QString &filter) override;
+
+private:
+    QWidget *owner_;
+};
+
+} // namespace rovena

@@ -1,0 +1,77 @@
+// Helpers for the window's tests: stand-in dialogs that record what the form
+// shows, and access to the controls by their object names.
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStringList>
+#include <QtTest>
+
+#include "main_form.h"
+#include "user_dialogs.h"
+
+namespace rovena_test {
+
+struct ShownMessage {
+    QString text;
+    QString caption;
+    rovena::MessageIcon icon;
+};
+
+// Records every message; the Save dialog answers with a scripted name.
+class RecordingDialogs : public rovena::UserDialogs {
+public:
+    void message(const QString &text, const QString &caption, rovena::MessageIcon icon) override {
+        messages.push_back({text, caption, icon});
+    }
+    QString saveFileName(const QString &folder, const QString &filter) override {
+        saveFolders << folder;
+        saveFilters << filter;
+        return answer;
+    }
+    QStringList texts() const {
+        QStringList out;
+        for (const auto &m : messages) out << m.text;
+        return out;
+    }
+
+    std::vector<ShownMessage> messages;
+    QStringList saveFolders;
+    QStringList saveFilters;
+    QString answer;
+};
+
+inline QLineEdit *box(const QWidget &form, const QString &name) {
+    auto *b = form.findChild<QLineEdit *>(name);
+    if (!b) qFatal("no text box %s", qPrintable(name));
+    return b;
+}
+
+inline QRadioButton *option(const QWidget &form, const QString &name) {
+    auto *o = form.findChild<QRadioButton *>(name);
+    if (!o) qFatal("no option %s", qPrintable(name));
+    return o;
+}
+
+inline QPlainTextEdit *intervals(const QWidget &form) { return form.findChild<QPlainTextEdit *>("Text1"); }
+
+inline QString indexed(const char *name, int i) { return QString::fromLatin1(name) + u'_' + QString::number(i); }
+
+// Applies "name=text" (sets a text box or Text1; "\n" separates Text1's
+// lines) and "name" (selects an option).
+inline void apply(QWidget &form, const QStringList &assignments) {
+    for (const QString &a : assignments) {
+        const qsizetype eq = a.indexOf(u'=');
+        if (eq < 0) {
+            option(form, a)->setChecked(true);
+            continue;
+        }
+        const QString name = a.left(eq);
+        const QString value = a.mid(eq + 1);
+        if (name == u"Text1") intervals(form)->setPlainText(value);
+        else box(form, name)->setText(value);
+    }
+}
+
+} // namespace rovena_test
