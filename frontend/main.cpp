@@ -2,12 +2,16 @@
 #include <QApplication>
 
 #include "main_form.h"
+#include "preview_menu.h"
+#include "preview_window.h"
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovena"));
     QApplication::setApplicationDisplayName(rovena::programTitle());
     rovena::MainForm form;
+    rovena::preview::PreviewWindow preview(&form);
+    rovena::attachPreview(form, preview);
     form.show();
     return app.exec();
 }

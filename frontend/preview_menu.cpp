@@ -1,0 +1,32 @@
+#include "preview_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "main_form.h"
+#include "preview_window.h"
+
+namespace rovena {
+
+void attachPreview(MainForm &form, preview::PreviewWindow &window) {
+    // "表示" stands before the existing menus "ヘルプ" and "終了".
+    QMenuBar *bar = form.menuBar();
+    auto *view = new QMenu(QStringLiteral("表示"), bar);
+    view->setObjectName(QStringLiteral("viewMenu"));
+    bar->insertMenu(bar->actions().value(0), view);
+
+    QAction *show = view->addAction(QStringLiteral("ＤＸＦプレビュー"));
+    show->setObjectName(QStringLiteral("showPreview"));
+    show->setEnabled(false); // nothing drawn yet in this run
+    QObject::connect(show, &QAction::triggered, &window,
+                     [&window] { window.showDrawing(window.drawingPath()); });
+
+    form.setDrawingWrittenHook([&window, show](const QString &path) {
+        show->setEnabled(true);
+        if (window.autoOpen()) window.showDrawing(path);
+        else window.loadDrawing(path);
+    });
+}
+
+} // namespace rovena
