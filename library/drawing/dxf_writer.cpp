@@ -1,7 +1,10 @@
 #include "drawing/dxf_writer.h"
 
+#include <cmath>
+#include <cstring>
 #include <string_view>
 
+#include "drawing/number_format.h"
 #include "drawing/output_stream.h"
 #include "params/design_record.h"
 #include "params/message_box.h"
@@ -30,11 +33,46 @@ bool writePolylineHead(const char *layer) {
     return record.finish();
 }
 
-bool writeVertex(double x, double y, const char *layer) {
+bool writeVertexRecord(double x, double y, const char *layer) {
     RecordWriter record(tempFile);
     record.text("0\nVERTEX\n5\n").hex(nextHandle()).text("\n8\n").text(layerName(layer))
         .text("\n10\n").fixed(x).text("\n20\n").fixed(y).text("\n30\n0.0\n");
     return record.finish();
+}
+
+// Appends piece at p; the caller has made sure it fits.
+char *put(char *p, std::string_view piece) {
+    std::memcpy(p, piece.data(), piece.size());
+    return p + piece.size();
+}
+
+// Layers up to this length take the direct vertex path.
+constexpr std::size_t kDirectLayerLength = 64;
+
+// The vertices are nearly all of a drawing's bytes, so their fixed record
+// "0\nVERTEX\n5\n%X\n8\n%s\n10\n%f\n20\n%f\n30\n0.0\n" is built directly
+// in one buffer and written with one call, byte for byte what the general
+// record writer gives. A vertex with a number that is not finite (which the
+// record writer drops and reports) or an unusually long layer name goes
+// through the record writer.
+bool writeVertex(double x, double y, const char *layer) {
+    const std::string_view name = layerName(layer);
+    if (!std::isfinite(x) || !std::isfinite(y) || name.size() > kDirectLayerLength)
+        return writeVertexRecord(x, y, layer);
+
+    // Fixed texts, handle (16), layer, two numbers.
+    char record[64 + 16 + kDirectLayerLength + 2 * kFixedNumberCapacity];
+    char *const last = record + sizeof record;
+    char *p = put(record, "0\nVERTEX\n5\n");
+    p = formatHexUpper(p, last, nextHandle());
+    p = put(p, "\n8\n");
+    p = put(p, name);
+    p = put(p, "\n10\n");
+    p = formatFixed6(p, last, x);
+    p = put(p, "\n20\n");
+    p = formatFixed6(p, last, y);
+    p = put(p, "\n30\n0.0\n");
+    return writeBytes(tempFile, record, static_cast<std::size_t>(p - record));
 }
 
 } // namespace
