@@ -22,6 +22,14 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const std::string kArcInvalid = "データが不正です a=IA-(t1+t2)<0 ";
 
 // A valid design: A1 = A2 = 100, R = 200, IA = 60°.
+// One wrong field in an otherwise valid design, and the one message it gives.
+struct RejectedCase {
+    const char *name;
+    double *field;
+    double value;
+    const char *message;
+};
+
 class Validation : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -38,6 +46,18 @@ protected:
     int validate() {
         korvane::CLocaleScope cLocale;
         return korvane::validateDesign();
+    }
+
+    // Each case alone gives its message and the result 0.
+    template <std::size_t N> void expectEachRejected(const RejectedCase (&cases)[N]) {
+        for (const RejectedCase &c : cases) {
+            SCOPED_TRACE(c.name);
+            SetUp();
+            messages.clear();
+            *c.field = c.value;
+            EXPECT_EQ(validate(), 0);
+            EXPECT_EQ(messages.utf8(), Messages{c.message});
+        }
     }
 
     MessageRecorder messages;
@@ -66,13 +86,7 @@ TEST_F(Validation, ScaleIsCheckedFirst) {
 }
 
 TEST_F(Validation, EachCheckInTurn) {
-    struct Case {
-        const char *name;
-        double *field;
-        double value;
-        const char *message;
-    };
-    const Case cases[] = {
+    const RejectedCase cases[] = {
         {"scale negative", &design.scale, -250, "縮尺が不正です。"},
         {"scale NaN", &design.scale, kNaN, "縮尺が不正です。"},
         {"a1 zero", &design.a1, 0, "パラメータが不正です。"},
@@ -84,24 +98,11 @@ TEST_F(Validation, EachCheckInTurn) {
         {"centre pitch zero", &design.centerPitch, 0, "計算ピッチが不正です。"},
         {"centre pitch NaN", &design.centerPitch, kNaN, "計算ピッチが不正です。"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        messages.clear();
-        *c.field = c.value;
-        EXPECT_EQ(validate(), 0);
-        EXPECT_EQ(messages.utf8(), Messages{c.message});
-    }
+    expectEachRejected(cases);
 }
 
 TEST_F(Validation, NonFiniteValuesAreRejected) {
-    struct Case {
-        const char *name;
-        double *field;
-        double value;
-        const char *message;
-    };
-    const Case cases[] = {
+    const RejectedCase cases[] = {
         {"infinite scale", &design.scale, kInf, "縮尺が不正です。"},
         {"infinite a1", &design.a1, kInf, "パラメータが不正です。"},
         {"infinite radius", &design.radius, kInf, "パラメータが不正です。"},
@@ -112,14 +113,7 @@ TEST_F(Validation, NonFiniteValuesAreRejected) {
         {"infinite station pitch", &design.stationPitch, kInf, "測点ピッチが不正です。"},
         {"infinite centre pitch", &design.centerPitch, kInf, "計算ピッチが不正です。"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        messages.clear();
-        *c.field = c.value;
-        EXPECT_EQ(validate(), 0);
-        EXPECT_EQ(messages.utf8(), Messages{c.message});
-    }
+    expectEachRejected(cases);
 }
 
 TEST_F(Validation, ArcWithinAndBeyondTheTolerance) {
