@@ -41,10 +41,19 @@ void writeSheetExtents() {
     record.finish();
 }
 
+// A folder opens for reading on some systems and then fails at the first
+// read: it is no template, and the output must not be created from it.
+bool templateReadable() {
+    const int first = std::fgetc(inFile);
+    if (first == EOF) return !std::ferror(inFile);
+    return std::ungetc(first, inFile) != EOF;
+}
+
 } // namespace
 
 int copyHeaderTemplate(const char *templatePath) {
-    if (!openSlot(StreamSlot::input, templatePath, "r")) {
+    if (!openSlot(StreamSlot::input, templatePath, "r") || !templateReadable()) {
+        closeSlot(StreamSlot::input);
         showError(kMessageTemplateOpen);
         return 0;
     }
@@ -67,7 +76,12 @@ int copyHeaderTemplate(const char *templatePath) {
         }
     }
 
-    closeSlot(StreamSlot::input);
+    // A read that failed part-way leaves the header incomplete.
+    if (!closeSlot(StreamSlot::input)) {
+        closeAllStreams();
+        showError(kMessageTemplateOpen);
+        return 0;
+    }
     // The header is only on disk once the output is closed: a failure of the
     // last flush leaves it incomplete.
     if (!closeSlot(StreamSlot::output)) {

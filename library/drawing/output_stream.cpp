@@ -1,9 +1,11 @@
 #include "drawing/output_stream.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "drawing/dxf_writer.h"
 #include "drawing/number_format.h"
+#include "params/message_box.h"
 
 namespace korvane {
 
@@ -19,6 +21,7 @@ alignas(64) char temporaryBlock[kStreamBlockSize];
 alignas(64) char inputBlock[kStreamBlockSize];
 
 bool writeFailedInRun = false;
+bool droppedRecordShown = false;
 
 char *slotBlock(StreamSlot slot) {
     switch (slot) {
@@ -84,7 +87,10 @@ bool writeBytes(std::FILE *stream, const char *data, std::size_t size) {
 }
 
 bool outputWriteFailed() { return writeFailedInRun; }
-void resetWriteFailures() { writeFailedInRun = false; }
+void resetWriteFailures() {
+    writeFailedInRun = false;
+    droppedRecordShown = false;
+}
 void noteWriteFailure() { writeFailedInRun = true; }
 
 void RecordWriter::flushHeld() {
@@ -110,7 +116,21 @@ RecordWriter &RecordWriter::text(std::string_view piece) {
     return *this;
 }
 
+RecordWriter &RecordWriter::drop() {
+    if (ok_) {
+        dropped_ = true;
+        noteWriteFailure();
+        if (!droppedRecordShown) {
+            droppedRecordShown = true;
+            showError(kMessageWriteFailed);
+        }
+    }
+    ok_ = false;
+    return *this;
+}
+
 RecordWriter &RecordWriter::fixed(double value) {
+    if (!std::isfinite(value)) return drop();
     if (!makeRoom(kFixedNumberCapacity)) return *this;
     char *end = formatFixed6(buffer_ + used_, buffer_ + sizeof buffer_, value);
     if (end) used_ = static_cast<std::size_t>(end - buffer_);
@@ -119,6 +139,7 @@ RecordWriter &RecordWriter::fixed(double value) {
 }
 
 RecordWriter &RecordWriter::whole(double value) {
+    if (!std::isfinite(value)) return drop();
     if (!makeRoom(kFixedNumberCapacity)) return *this;
     char *end = formatWhole(buffer_ + used_, buffer_ + sizeof buffer_, value);
     if (end) used_ = static_cast<std::size_t>(end - buffer_);
@@ -136,7 +157,7 @@ RecordWriter &RecordWriter::hex(std::uint64_t value) {
 
 bool RecordWriter::finish() {
     flushHeld();
-    return ok_;
+    return ok_ || dropped_;
 }
 
 } // namespace korvane

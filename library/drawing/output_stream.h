@@ -56,17 +56,22 @@ public:
     RecordWriter &hex(std::uint64_t value);
 
     // Writes what is still held. Returns false when any part of the record
-    // could not be written.
+    // could not be written. A record holding a number that is not finite
+    // (no DXF reader takes "nan" or "inf") is dropped instead: the run is
+    // marked failed, "fprintfｴﾗｰ" is shown for the first such record of the
+    // run only, and finish() returns true, as nothing is left to report.
     bool finish();
 
 private:
     bool makeRoom(std::size_t size);
     void flushHeld();
+    RecordWriter &drop();
 
     std::FILE *stream_;
     char buffer_[512];
     std::size_t used_ = 0;
     bool ok_ = true;
+    bool dropped_ = false;
 };
 
 } // namespace korvane

@@ -15,6 +15,11 @@ namespace {
 // many steps the drawing would run practically forever.
 constexpr double kMaxClothoidSteps = 1000000;
 
+// The ten terms of the clothoid series give its points to a ten-thousandth
+// of the length up to a full turn of the tangent; beyond it they diverge, and
+// the drawing would be far off the curve.
+constexpr double kMaxClothoidAngle = 2 * 3.1415926536;
+
 // Below this magnitude a negative arc length is a rounding of IA: the curve is
 // drawn with the two clothoids meeting directly.
 constexpr double kArcTolerance = 0.0005;
@@ -27,11 +32,13 @@ bool finite(double value) { return std::isfinite(value); }
 bool scaleIsValid() { return positive(design.scale); }
 
 // The clothoid parameters and the radius, and the angles derived from them and
-// IA: a design whose angles are not finite numbers cannot be drawn.
+// IA: a design whose angles are not finite numbers, or whose clothoids turn by
+// more than the series can follow, cannot be drawn.
 bool parametersAreValid() {
     return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
            finite(design.iaRadians) && finite(design.tau1) && finite(design.tau2) &&
-           finite(design.arcAngle) && finite(design.arcAngle * design.radius);
+           finite(design.arcAngle) && finite(design.arcAngle * design.radius) &&
+           design.tau1 <= kMaxClothoidAngle && design.tau2 <= kMaxClothoidAngle;
 }
 
 bool stepCountIsBearable(double a) {
