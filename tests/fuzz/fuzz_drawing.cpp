@@ -2,7 +2,9 @@
 // is drawn, and the drawing must either be complete (ending with the end of
 // file marker) or be reported as failed.
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include "fuzz_support.h"
 #include "params/design_record.h"
@@ -30,6 +32,22 @@ bool endsWithEof(const std::string &path) {
     return ok && std::memcmp(tail, "\n0\nEOF\n", 7) == 0;
 }
 
+// Every coordinate, size and angle (group codes 10 to 59) of a drawing
+// reported as written is a finite number.
+bool numbersAreFinite(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string code;
+    std::string value;
+    while (std::getline(in, code) && std::getline(in, value)) {
+        const int group = std::atoi(code.c_str());
+        if (group < 10 || group > 59) continue;
+        char *end = nullptr;
+        const double number = std::strtod(value.c_str(), &end);
+        if (end == value.c_str() || !std::isfinite(number)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
@@ -42,5 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                           fuzz_support::workFile("temp.dxf").c_str());
     if (result != 0 && result != 1) std::abort();
     if (result == 1 && !endsWithEof(output)) std::abort();
+    if (result == 1 && !numbersAreFinite(output)) std::abort();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <unistd.h>
@@ -16,18 +17,26 @@ namespace fuzz_support {
 
 inline void ignoreMessage(const char *) {}
 
-// A folder of this process, created on first use and kept for the run.
-inline const std::string &workDir() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/korvane-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
+// A folder of this process, created on first use and removed when the
+// process ends normally (fork mode starts many short processes).  Its name is
+// kept in a plain array, which outlives every exit handler.
+inline char workDirName[] = "/tmp/korvane-fuzz-XXXXXX";
+
+inline const char *workDir() {
+    static const bool made = [] {
+        if (!mkdtemp(workDirName)) std::abort();
         korvane_set_message_handler(&ignoreMessage);
-        return std::string(pattern);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(workDirName, ignored);
+        });
+        return true;
     }();
-    return dir;
+    (void)made;
+    return workDirName;
 }
 
-inline std::string workFile(const char *name) { return workDir() + "/" + name; }
+inline std::string workFile(const char *name) { return std::string(workDir()) + "/" + name; }
 
 // Writes the fuzzer's bytes as the parameter file.
 inline std::string writeParameterFile(const std::uint8_t *data, std::size_t size) {

@@ -1,7 +1,10 @@
 #!/bin/sh
-# Fuzzes the library with libFuzzer (clang 14) and merges what was found into
-# the committed corpus.  Usage: tests/fuzz/run-fuzz.sh TARGET SECONDS
+# Fuzzes the library with libFuzzer (clang 14, with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and merges what was found into the committed
+# corpus.  Usage: tests/fuzz/run-fuzz.sh TARGET SECONDS
 #   TARGET: parameter_reader or drawing
+# The run goes on after a crash or a hang (fork mode); each one is kept as
+# build-fuzz/crash-TARGET-* or timeout-* and the log is build-fuzz/fuzz-TARGET.log.
 set -eu
 cd "$(dirname "$0")/../.."
 target=${1:?target: parameter_reader or drawing}
@@ -11,15 +14,33 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 -DKORVANE_BUILD_FRONTEND=OFF -DKORVANE_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz --target "fuzz_$target" korvane -j2 >/dev/null
+# Only the fuzz program: the shared library is not linked with the sanitizer
+# run-time here, and the fuzz program links the library's objects itself.
+cmake --build build-fuzz --target "fuzz_$target" -j2 >/dev/null
 
+fuzzer=build-fuzz/fuzz/fuzz_$target
 work=build-fuzz/corpus-$target
 mkdir -p "$work"
-build-fuzz/fuzz/"fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
-  -print_final_stats=1 -artifact_prefix=build-fuzz/crash-"$target"- \
-  "$work" tests/fuzz/corpus/"$target"
+status=0
+"$fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+  -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
+  -dict=tests/fuzz/korvane.dict -print_final_stats=1 \
+  -artifact_prefix=build-fuzz/crash-"$target"- \
+  "$work" tests/fuzz/corpus/"$target" >build-fuzz/fuzz-"$target".log 2>&1 || status=$?
+tail -n 3 build-fuzz/fuzz-"$target".log
+
 # Keep the committed corpus minimal: only inputs that add coverage.
-mkdir -p build-fuzz/merged-$target
-build-fuzz/fuzz/"fuzz_$target" -merge=1 build-fuzz/merged-$target tests/fuzz/corpus/"$target" "$work"
+rm -rf build-fuzz/merged-"$target"
+mkdir -p build-fuzz/merged-"$target"
+"$fuzzer" -merge=1 -timeout=20 -rss_limit_mb=4096 build-fuzz/merged-"$target" \
+  tests/fuzz/corpus/"$target" "$work" >build-fuzz/merge-"$target".log 2>&1
+# The named seeds (the sample design and its variations) stay as they are.
+for seed in tests/fuzz/corpus/"$target"/*; do
+  case $(basename "$seed") in
+    *[!0-9a-f]*) cp "$seed" build-fuzz/merged-"$target"/ ;;
+  esac
+done
 rm -rf tests/fuzz/corpus/"$target"
-mv build-fuzz/merged-$target tests/fuzz/corpus/"$target"
+mv build-fuzz/merged-"$target" tests/fuzz/corpus/"$target"
+ls build-fuzz/crash-"$target"-* 2>/dev/null || true
+exit "$status"
