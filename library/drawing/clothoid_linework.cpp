@@ -2,7 +2,6 @@
 // polyline per lane line. Every polyline is collected in the temporary file
 // and appended to the output as one block, so the normals and labels written
 // while the centre line is stepped stand before its polyline in the output.
-#include <cmath>
 #include <cstddef>
 
 #include "drawing/clothoid_stepping.h"
@@ -18,7 +17,6 @@ namespace korvane {
 
 namespace {
 
-constexpr double kNormalHalfLength = 10000.0;
 constexpr const char *kKaLabel = "K.A.";
 constexpr const char *kKeLabel = "K.E.";
 
@@ -79,26 +77,17 @@ int drawLaneLines(double length, const double *normals, LanePointAt lanePointAt,
     return 1;
 }
 
-// The rule of writeNormalLine applied in the second-clothoid frame, both ends
-// mapped into the drawing.
-void writeSecondFrameLine(Point a, Point b) {
-    const Point p = secondFrameToDrawing(a);
-    const Point q = secondFrameToDrawing(b);
+// A normal line computed in the second-clothoid frame, both ends mapped into
+// the drawing.
+void writeSecondFrameLine(const NormalLine &line) {
+    const Point p = secondFrameToDrawing(line.from);
+    const Point q = secondFrameToDrawing(line.to);
     writeLine(p.x, p.y, q.x, q.y);
 }
 
-void writeSecondFrameNormal(Point p, double tau) {
-    const double sn = kNormalHalfLength * std::sin(tau);
-    const double cs = kNormalHalfLength * std::cos(tau);
-    if (design.iaRadians > 0)
-        writeSecondFrameLine(Point{p.x + sn, p.y - cs}, Point{p.x - sn, p.y + cs});
-    else
-        writeSecondFrameLine(Point{p.x + sn, p.y + cs}, Point{p.x - sn, p.y - cs});
-}
+void writeSecondFrameNormal(Point p, double tau) { writeSecondFrameLine(normalLineEnds(p, tau)); }
 
-void writeSecondFrameKaNormal(Point p) {
-    writeSecondFrameLine(Point{p.x, p.y - kNormalHalfLength}, Point{p.x, p.y + kNormalHalfLength});
-}
+void writeSecondFrameKaNormal(Point p) { writeSecondFrameLine(kaNormalLineEnds(p)); }
 
 // A frame angle of the second clothoid turned into the drawing.
 double turnedIntoDrawing(double frameAngle) {

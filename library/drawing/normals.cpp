@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drawing/dxf_writer.h"
+#include "geometry/stationing.h"
 #include "params/design_record.h"
 
 namespace korvane {
@@ -12,26 +13,28 @@ namespace {
 // Half the length of a normal line: 10 m on either side of the centre line.
 constexpr double kNormalHalfLength = 10000.0;
 
-// Stations are counted from the right when the direction starts with R or r.
-bool stationsFromRight() {
-    const char first = design.stationDirection[0];
-    return first == 'R' || first == 'r';
+} // namespace
+
+NormalLine normalLineEnds(Point p, double tau) {
+    const double sn = kNormalHalfLength * std::sin(tau);
+    const double cs = kNormalHalfLength * std::cos(tau);
+    if (design.iaRadians > 0) return NormalLine{{p.x + sn, p.y - cs}, {p.x - sn, p.y + cs}};
+    return NormalLine{{p.x + sn, p.y + cs}, {p.x - sn, p.y - cs}};
 }
+
+NormalLine kaNormalLineEnds(Point p) {
+    return NormalLine{{p.x, p.y - kNormalHalfLength}, {p.x, p.y + kNormalHalfLength}};
+}
+
+namespace {
+
+void writeNormal(const NormalLine &line) { writeLine(line.from.x, line.from.y, line.to.x, line.to.y); }
 
 } // namespace
 
-void writeNormalLine(Point p, double tau) {
-    const double sn = kNormalHalfLength * std::sin(tau);
-    const double cs = kNormalHalfLength * std::cos(tau);
-    if (design.iaRadians > 0)
-        writeLine(p.x + sn, p.y - cs, p.x - sn, p.y + cs);
-    else
-        writeLine(p.x + sn, p.y + cs, p.x - sn, p.y - cs);
-}
+void writeNormalLine(Point p, double tau) { writeNormal(normalLineEnds(p, tau)); }
 
-void writeKaNormalLine(Point p) {
-    writeLine(p.x, p.y - kNormalHalfLength, p.x, p.y + kNormalHalfLength);
-}
+void writeKaNormalLine(Point p) { writeNormal(kaNormalLineEnds(p)); }
 
 void writeLabel(Point p, double angle, const char *text) {
     const double scale = design.scale;
