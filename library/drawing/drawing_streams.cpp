@@ -40,8 +40,7 @@ void removeOldTempFile(const char *path) {
 
 int failAppend() {
     closeAllStreams();
-    noteWriteFailure();
-    showError(kMessageWriteFailed);
+    reportWriteFailure();
     return 0;
 }
 
@@ -66,8 +65,7 @@ int createTempFile() {
 
 int closeTempFile() {
     if (!closeSlot(StreamSlot::temporary)) {
-        noteWriteFailure();
-        showError(kMessageWriteFailed);
+        reportWriteFailure();
         return 0;
     }
     return 1;
@@ -99,10 +97,7 @@ int appendTempBody() {
 void closeDrawing() {
     const bool written = writeBytes(outFile, "0\nENDSEC\n0\nEOF\n");
     const bool closed = closeSlot(StreamSlot::output);
-    if (!written || !closed) {
-        noteWriteFailure();
-        showError(kMessageWriteFailed);
-    }
+    if (!written || !closed) reportWriteFailure();
 }
 
 } // namespace korvane

@@ -85,8 +85,7 @@ int copyHeaderTemplate(const char *templatePath) {
     // The header is only on disk once the output is closed: a failure of the
     // last flush leaves it incomplete.
     if (!closeSlot(StreamSlot::output)) {
-        noteWriteFailure();
-        showError(kMessageWriteFailed);
+        reportWriteFailure();
         return 0;
     }
     return 1;

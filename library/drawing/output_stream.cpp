@@ -93,6 +93,11 @@ void resetWriteFailures() {
 }
 void noteWriteFailure() { writeFailedInRun = true; }
 
+void reportWriteFailure() {
+    noteWriteFailure();
+    showError(kMessageWriteFailed);
+}
+
 void RecordWriter::flushHeld() {
     if (used_ > 0 && ok_) ok_ = writeBytes(stream_, buffer_, used_);
     used_ = 0;
@@ -129,30 +134,27 @@ RecordWriter &RecordWriter::drop() {
     return *this;
 }
 
-RecordWriter &RecordWriter::fixed(double value) {
-    if (!std::isfinite(value)) return drop();
-    if (!makeRoom(kFixedNumberCapacity)) return *this;
-    char *end = formatFixed6(buffer_ + used_, buffer_ + sizeof buffer_, value);
+RecordWriter &RecordWriter::place(char *end) {
     if (end) used_ = static_cast<std::size_t>(end - buffer_);
     else ok_ = false;
     return *this;
+}
+
+RecordWriter &RecordWriter::fixed(double value) {
+    if (!std::isfinite(value)) return drop();
+    if (!makeRoom(kFixedNumberCapacity)) return *this;
+    return place(formatFixed6(buffer_ + used_, buffer_ + sizeof buffer_, value));
 }
 
 RecordWriter &RecordWriter::whole(double value) {
     if (!std::isfinite(value)) return drop();
     if (!makeRoom(kFixedNumberCapacity)) return *this;
-    char *end = formatWhole(buffer_ + used_, buffer_ + sizeof buffer_, value);
-    if (end) used_ = static_cast<std::size_t>(end - buffer_);
-    else ok_ = false;
-    return *this;
+    return place(formatWhole(buffer_ + used_, buffer_ + sizeof buffer_, value));
 }
 
 RecordWriter &RecordWriter::hex(std::uint64_t value) {
     if (!makeRoom(16)) return *this;
-    char *end = formatHexUpper(buffer_ + used_, buffer_ + sizeof buffer_, value);
-    if (end) used_ = static_cast<std::size_t>(end - buffer_);
-    else ok_ = false;
-    return *this;
+    return place(formatHexUpper(buffer_ + used_, buffer_ + sizeof buffer_, value));
 }
 
 bool RecordWriter::finish() {

@@ -39,6 +39,9 @@ inline bool writeBytes(std::FILE *stream, std::string_view text) {
 // Notes a failed write for the run (see outputWriteFailed in dxf_writer.h).
 void noteWriteFailure();
 
+// Notes a failed write for the run and shows "fprintfｴﾗｰ".
+void reportWriteFailure();
+
 // Assembles one DXF record (an entity with its groups) and writes it with as
 // few stream writes as possible; texts of any length are accepted.
 class RecordWriter {
@@ -64,6 +67,8 @@ public:
 
 private:
     bool makeRoom(std::size_t size);
+    // Takes the end of what a formatter wrote into the buffer (null: it did not fit).
+    RecordWriter &place(char *end);
     void flushHeld();
     RecordWriter &drop();
 
