@@ -44,17 +44,17 @@ void accumulatePositions(PositionList positions, double curve) {
     }
 }
 
+void clear(PositionList list) {
+    for (double &value : list) value = 0;
+}
+
 // Reverses the non-zero entries of a list through a scratch array of the same size.
 void reverseThrough(PositionList list, PositionList scratch) {
     std::size_t count = 0;
-    for (double &value : scratch) value = 0;
+    clear(scratch);
     for (std::size_t i = list.size(); i-- > 0;)
         if (list[i] != 0) scratch[count++] = list[i];
     for (std::size_t i = 0; i < list.size(); ++i) list[i] = scratch[i];
-}
-
-void clear(PositionList list) {
-    for (double &value : list) value = 0;
 }
 
 // Stations that increase from the second KA: every position is measured from
@@ -108,6 +108,11 @@ void labelFromSecondKa(double curve) {
 
 } // namespace
 
+bool stationsFromRight() {
+    const char first = design.stationDirection[0];
+    return first == 'R' || first == 'r';
+}
+
 void stationLabel(char *text, std::size_t capacity, double s) {
     const double origin = design.kaStationNo * design.stationPitch + design.kaStationPlus;
     const double d = s + origin;
@@ -130,7 +135,7 @@ void prepareNormals() {
     accumulatePositions(design.normalIntervals, curve);
 
     const char direction = design.stationDirection[0];
-    const bool fromSecondKa = direction == 'R' || direction == 'r';
+    const bool fromSecondKa = stationsFromRight();
     const bool fromFirstKa = direction == 'L' || direction == 'l';
 
     if (fromSecondKa) measureFromSecondKa(curve);

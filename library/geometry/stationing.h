@@ -9,6 +9,10 @@ namespace korvane {
 // stationing origin into text (capacity bytes); a label that does not fit is cut.
 void stationLabel(char *text, std::size_t capacity, double s);
 
+// Stations increase from the second KA towards the first: the station
+// direction begins with "R" or "r".
+bool stationsFromRight();
+
 // Lengths, cumulative positions, the split onto the elements, reversals, labels.
 void prepareNormals();
 

@@ -18,7 +18,7 @@ constexpr double kMaxClothoidSteps = 1000000;
 // The ten terms of the clothoid series give its points to a ten-thousandth
 // of the length up to a full turn of the tangent; beyond it they diverge, and
 // the drawing would be far off the curve.
-constexpr double kMaxClothoidAngle = 2 * 3.1415926536;
+constexpr double kMaxClothoidAngle = 2 * kPi;
 
 // Below this magnitude a negative arc length is a rounding of IA: the curve is
 // drawn with the two clothoids meeting directly.
