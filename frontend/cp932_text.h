@@ -1,6 +1,5 @@
 // Decoding of the library's messages, which arrive as cp932 (Windows-31J)
-// bytes. Qt's own Shift_JIS codec may be missing without ICU and maps some
-// characters differently, so the decoding goes through iconv "CP932".
+// bytes (decoded through iconv, see text_decoding.h).
 #pragma once
 
 #include <QByteArray>

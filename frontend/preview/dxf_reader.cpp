@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <exception>
-#include <iconv.h>
-#include <memory>
 #include <utility>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
+
+#include "text_decoding.h"
 
 namespace rovena::preview {
 
@@ -116,44 +115,6 @@ std::string iconvName(std::string_view codePage) {
     return "CP932";
 }
 
-struct IconvCloser {
-    void operator()(iconv_t *cd) const {
-        iconv_close(*cd);
-        delete cd;
-    }
-};
-
-std::unique_ptr<iconv_t, IconvCloser> openDecoder(std::string_view codePage) {
-    iconv_t cd = iconv_open("UTF-8", iconvName(codePage).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
-    return std::unique_ptr<iconv_t, IconvCloser>(new iconv_t(cd));
-}
-
-std::string decodeWith(iconv_t cd, std::string_view bytes) {
-    static constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2 + 4);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char *in = const_cast<char *>(bytes.data());
-    size_t inLeft = bytes.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char *outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (done != static_cast<size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        // An invalid or incomplete sequence: mark it and go on after its first byte.
-        out.append(replacement);
-        ++in;
-        --inLeft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
-}
-
 // Whether the angle (degrees) lies on the counter-clockwise sweep from start to end.
 bool onSweep(double angle, double start, double end) {
     auto normal = [](double a) {
@@ -245,9 +206,9 @@ DxfBox DxfDrawing::sheet() const {
 }
 
 std::string decodeDxfText(std::string_view bytes, std::string_view codePage) {
-    auto decoder = openDecoder(codePage);
-    if (!decoder) return std::string(bytes);
-    return decodeWith(*decoder, bytes);
+    if (auto text = rovena::decodeToUtf8(bytes, iconvName(codePage).c_str())) return *text;
+    if (auto text = rovena::decodeToUtf8(bytes, "CP932")) return *text;
+    return std::string(bytes);
 }
 
 DxfReadResult readDxfFile(const std::string &path) {
@@ -269,11 +230,7 @@ DxfReadResult readDxfFile(const std::string &path) {
         result.drawing = DxfDrawing{};
         return result;
     }
-    if (auto decoder = openDecoder(result.drawing.codePage)) {
-        for (auto &text : result.drawing.texts) text.utf8 = decodeWith(*decoder, text.bytes);
-    } else {
-        for (auto &text : result.drawing.texts) text.utf8 = text.bytes;
-    }
+    for (auto &text : result.drawing.texts) text.utf8 = decodeDxfText(text.bytes, result.drawing.codePage);
     result.status = collector.endedWithEof() ? DxfReadStatus::ok : DxfReadStatus::truncated;
     return result;
 }
