@@ -1,11 +1,11 @@
 // The menu item "ヘルプ": shows the help page, or says that there is none.
 #include "help.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
 
+#include "data_files.h"
 #include "main_form.h"
 
 #ifndef ROVENA_HELP_FILE
@@ -17,7 +17,7 @@ namespace rovena {
 QString builtInHelpFile() {
     const QString path = QString::fromUtf8(ROVENA_HELP_FILE);
     if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(path);
+    return shippedDataFile(path);
 }
 
 void MainForm::showHelp() {

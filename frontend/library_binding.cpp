@@ -1,11 +1,11 @@
 #include "library_binding.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <type_traits>
 
 #include "cp932_text.h"
+#include "data_files.h"
 #include "user_dialogs.h"
 
 namespace rovena {
@@ -55,7 +55,7 @@ bool LibraryBinding::load() {
     if (!libraryFile_.isEmpty()) {
         candidates << libraryFile_;
     } else {
-        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(platformLibraryName())
+        candidates << libraryCandidates(QCoreApplication::applicationDirPath(), platformLibraryName())
                    << platformLibraryName();
     }
     QString lastError;

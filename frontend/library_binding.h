@@ -24,7 +24,8 @@ public:
     void setDialogs(UserDialogs *dialogs) { dialogs_ = dialogs; }
 
     // Binds this file instead of searching (the executable's folder first,
-    // then the platform's ordinary search).
+    // then the installation's library folder, then the platform's ordinary
+    // search).
     void setLibraryFile(const QString &path) { libraryFile_ = path; }
 
     // Loads the library and resolves its exports unless that was done;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "data_files.h"
 #include "help.h"
 
 namespace rovena {
@@ -32,7 +33,7 @@ MainForm::MainForm(QWidget *parent)
     // Start-up: caption, the three files beside the executable, the sample design.
     setWindowTitle(programTitle());
     paramFilePath_ = besideExecutable(QStringLiteral("ALN_TXT_.DAT"));
-    headerFilePath_ = besideExecutable(QStringLiteral("aln_hdr_.dxf"));
+    headerFilePath_ = shippedDataFile(QStringLiteral("aln_hdr_.dxf"));
     tempFilePath_ = besideExecutable(QStringLiteral("temp.dxf"));
     helpFile_ = builtInHelpFile();
     LoadSampleData();

@@ -1,7 +1,8 @@
 // korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]
 //
 // Checks the design of a parameter file and draws it into a DXF file with the
-// Korvane library, loaded at run time from the program's own folder. Every
+// Korvane library, loaded at run time from the program's own folder (or, for
+// an installed program, from the installation's library folder). Every
 // message of the library goes to the standard error in UTF-8. Exit status 0
 // when the drawing was written, 1 otherwise.
 #include <cstdio>
@@ -17,6 +18,7 @@
 #endif
 
 #include "korvane.h"
+#include "shipped_files.h"
 
 namespace {
 
@@ -32,7 +34,8 @@ constexpr const char *kUsage =
     "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
     "with the library %s loaded from the program's folder.\n"
-    "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program)\n"
+    "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
+    "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf beside the program)\n"
     "Messages of the library go to the standard error in UTF-8.\n"
     "Exit status: 0 when the drawing was written, 1 otherwise.\n";
@@ -139,11 +142,11 @@ int main(int argc, char **argv) {
     }
 
     const std::string folder = programFolder(argv[0]);
-    if (args.templateFile.empty()) args.templateFile = folder + "aln_hdr_.dxf";
+    if (args.templateFile.empty()) args.templateFile = korvane_draw::findDataFile(folder, "aln_hdr_.dxf");
     if (args.tempFile.empty()) args.tempFile = folder + "temp.dxf";
 
     Library library;
-    if (!library.load(folder + kLibraryName)) return 1;
+    if (!library.load(korvane_draw::findLibrary(folder, kLibraryName))) return 1;
     const auto check = reinterpret_cast<CheckFunction>(library.symbol("data_chekvb"));
     const auto save = reinterpret_cast<SaveFunction>(library.symbol("save_DXF"));
     if (!check || !save) {
