@@ -6,8 +6,7 @@ set(CPACK_PACKAGE_NAME rovena)
 set(CPACK_PACKAGE_VENDOR "The Rovena developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "drafting tool for the horizontal curve of a road")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "drafting tool for the horizontal curve of a road
-Rovena draws one horizontal curve of a road - a clothoid, a circular arc
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Rovena draws one horizontal curve of a road - a clothoid, a circular arc
 and a second clothoid between two straight tangents - with its lane lines,
 normal lines and station labels, and writes it as a DXF drawing in
 millimetres at real size for a CAD program. Its window is in Japanese.
@@ -20,9 +19,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The pkg-config file takes the prefix at install time: /usr, not the staging folder.
+# Installed through DESTDIR with the prefix /usr, so that the pkg-config
+# file, written at install time, names /usr and not the staging folder.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries the programs link come from dpkg-shlibdeps; the
@@ -30,6 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
+# ldconfig runs through its trigger; the maintainer scripts given here keep
+# CPack from calling it directly.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/postinst ${CMAKE_CURRENT_SOURCE_DIR}/debian/postrm)
 # Loaded at run time rather than linked: the Japanese font of the window.
 # Recommended: xdg-open for the help page, Qt's own Japanese texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
