@@ -1,0 +1,133 @@
+#!/bin/sh
+# The installation, used as a user would: the build is installed into a
+# temporary prefix, a C program is built against the installed header and
+# pkg-config file, and the prefix is moved elsewhere and made read-only.
+# From there korvane-draw draws the sample design byte for byte as the
+# build's korvane-draw does and Rovena starts and stays up; neither writes
+# anything into the prefix. As root (where a read-only mode stops nothing)
+# the programs run as the user nobody, and the prefix is compared file by
+# file before and after.
+# Usage: install_test.sh BUILD_DIR SOURCE_DIR LIBDIR WITH_ROVENA(0|1)
+set -eu
+build=$1
+source=$2
+libdir=$3
+with_rovena=$4
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-install.XXXXXX")
+cleanup() {
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+chmod 755 "$work"
+staged=$work/staged
+prefix=$work/prefix
+out=$work/out # the user's own folder: drawings, home, runtime and temporary folders
+mkdir -p "$out/home" "$out/runtime" "$out/tmp"
+chmod 700 "$out/runtime"
+
+echo "== install into $staged"
+cmake --install "$build" --prefix "$staged" > "$work/install.log" || {
+  cat "$work/install.log"
+  fail "cmake --install"
+}
+
+expected="bin/korvane-draw include/korvane.h $libdir/libkorvane.so $libdir/pkgconfig/korvane.pc
+  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1.gz
+  share/doc/rovena/copyright share/doc/rovena/changelog.Debian.gz"
+if [ "$with_rovena" = 1 ]; then
+  expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1.gz
+    share/applications/jp.rovena.Rovena.desktop share/icons/hicolor/scalable/apps/jp.rovena.Rovena.svg
+    share/metainfo/jp.rovena.Rovena.metainfo.xml"
+fi
+for f in $expected; do
+  [ -e "$staged/$f" ] || fail "not installed: $f"
+done
+cmp "$source/data/aln_hdr_.dxf" "$staged/share/rovena/aln_hdr_.dxf"
+cmp "$source/data/sample_design.dat" "$staged/share/rovena/sample_design.dat"
+for page in "$staged"/share/man/man1/*.1.gz; do
+  gzip -t "$page" || fail "not gzip: $page"
+done
+if [ "$with_rovena" = 1 ]; then
+  if command -v desktop-file-validate > /dev/null; then
+    desktop-file-validate "$staged/share/applications/jp.rovena.Rovena.desktop" || fail "desktop entry"
+  fi
+  if command -v appstreamcli > /dev/null; then
+    appstreamcli validate --no-net "$staged/share/metainfo/jp.rovena.Rovena.metainfo.xml" || fail "metainfo"
+  fi
+fi
+
+echo "== a C program built with the installed header and pkg-config file"
+if command -v cc > /dev/null && command -v pkg-config > /dev/null; then
+  export PKG_CONFIG_PATH="$staged/$libdir/pkgconfig"
+  [ "$(pkg-config --variable=prefix korvane)" = "$staged" ] || fail "korvane.pc names another prefix"
+  cat > "$work/host.c" << 'HOST'
+#include <stdio.h>
+#include <korvane.h>
+int main(int argc, char **argv) {
+    const int checked = argc == 2 ? data_chekvb(argv[1]) : -1;
+    printf("%d\n", checked);
+    return 0;
+}
+HOST
+  # shellcheck disable=SC2046
+  cc -std=c99 -Wall -Wextra -Wpedantic -Werror -o "$work/host" "$work/host.c" $(pkg-config --cflags --libs korvane)
+  checked=$(LD_LIBRARY_PATH="$staged/$libdir" "$work/host" "$staged/share/rovena/sample_design.dat")
+  [ "$checked" = 1 ] || fail "data_chekvb through the installed library gave $checked"
+else
+  echo "skipped: no cc or no pkg-config"
+fi
+
+echo "== moved to $prefix and made read-only"
+mv "$staged" "$prefix"
+chmod -R a-w "$prefix"
+runner=""
+if [ "$(id -u)" = 0 ]; then
+  command -v setpriv > /dev/null || fail "setpriv is needed to run the programs as nobody"
+  chown -R 65534:65534 "$out"
+  runner="setpriv --reuid=65534 --regid=65534 --clear-groups"
+fi
+snapshot() {
+  (cd "$prefix" && find . -printf '%p %y %m %s %T@ %l\n' | LC_ALL=C sort &&
+    find . -type f -exec sha256sum {} + | LC_ALL=C sort)
+}
+snapshot > "$work/before"
+
+# Runs a program of the prefix as the user, in the user's folder.
+as_user() {
+  # shellcheck disable=SC2086
+  (cd "$out" && exec $runner env HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" TMPDIR="$out/tmp" "$@")
+}
+
+echo "== korvane-draw of the prefix draws the sample design"
+"$build/bin/korvane-draw" "$source/data/sample_design.dat" "$work/build.dxf" --temp "$work/build-temp.dxf"
+as_user "$prefix/bin/korvane-draw" "$prefix/share/rovena/sample_design.dat" "$out/installed.dxf" \
+  --temp "$out/tmp/temp.dxf" || fail "installed korvane-draw"
+cmp "$work/build.dxf" "$out/installed.dxf" || fail "the installed drawing differs from the build's"
+
+if [ "$with_rovena" = 1 ]; then
+  echo "== Rovena of the prefix starts offscreen and stays up"
+  as_user env QT_QPA_PLATFORM=offscreen "$prefix/bin/rovena" > "$work/rovena.log" 2>&1 &
+  pid=$!
+  sleep 2
+  if ! kill -0 "$pid" 2> /dev/null; then
+    cat "$work/rovena.log" >&2
+    fail "Rovena ended by itself"
+  fi
+  kill "$pid"
+  wait "$pid" || true
+  cat "$work/rovena.log"
+  if grep -iqE "error|fatal|critical|cannot|could not" "$work/rovena.log"; then
+    fail "Rovena reported a problem"
+  fi
+fi
+
+snapshot > "$work/after"
+diff "$work/before" "$work/after" || fail "something was written into the prefix"
+echo "installed, drawn and started from a read-only prefix"
