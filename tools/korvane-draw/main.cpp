@@ -33,7 +33,7 @@ constexpr char kSeparator = '/';
 constexpr const char *kUsage =
     "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
-    "with the library %s loaded from the program's folder.\n"
+    "with the library %s loaded from the program's folder, else from the installation's.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
     "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf beside the program)\n"
