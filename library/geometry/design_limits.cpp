@@ -22,8 +22,9 @@ struct LaneSide {
 // amount is reached at KE and kept along the arc.
 double fullWidening(double method, double amount) { return method > 0 ? amount : 0; }
 
-// Checks one side's lines in use; on the inside of the curve each line must
-// also stay nearer to the centre line than the arc's centre is.
+// Checks one side's lines in use. Widened (or narrowed) to its full amount a
+// line stays on its own side of the centre line, and on the inside of the
+// curve nearer to the centre line than the arc's centre is.
 bool sideIsDrawable(const LaneSide &side, bool inside) {
     double offset = 0;
     for (std::size_t i = 0; i < kLaneCapacity && side.widths[i] != 0; ++i) {
@@ -31,8 +32,9 @@ bool sideIsDrawable(const LaneSide &side, bool inside) {
         if (!(width > 0) || !std::isfinite(width)) return false;
         if (!std::isfinite(side.amounts[i])) return false;
         offset += width;
-        if (inside && !(offset + fullWidening(side.methods[i], side.amounts[i]) < design.radius))
-            return false;
+        const double widest = offset + fullWidening(side.methods[i], side.amounts[i]);
+        if (!(widest > 0)) return false;
+        if (inside && !(widest < design.radius)) return false;
     }
     return true;
 }

@@ -234,6 +234,8 @@ TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
         {"infinite widening", &design.rightWidening[1], -kInf, kParametersInvalid},
         // Left turn: 199.5 m + 0.5 m of widening reach the arc's centre.
         {"inner line at the radius", &design.leftWidth[0], 199.5, kParametersInvalid},
+        // Narrowed by its whole offset of 3 m onto the centre line.
+        {"narrowed onto the centre line", &design.leftWidening[0], -3, kParametersInvalid},
         {"negative KA plus", &design.kaStationPlus, -10.407, kParametersInvalid},
         {"KA plus of a whole pitch", &design.kaStationPlus, 20, kParametersInvalid},
         {"KA plus not a number", &design.kaStationPlus, kNaN, kParametersInvalid},
@@ -249,7 +251,7 @@ TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
     const AcceptedCase accepted[] = {
         {"inner line just within the radius", &design.leftWidth[0], 199.4},
         {"outer line beyond the radius", &design.rightWidth[0], 300},
-        {"narrowing", &design.leftWidening[0], -0.5},
+        {"narrowing", &design.leftWidening[0], -2.9},
         {"widening method 3", &design.rightMethod[0], 3},
         {"widening of a line not in use", &design.rightWidening[2], kNaN},
         {"KA plus just below the pitch", &design.kaStationPlus, 19.999},
