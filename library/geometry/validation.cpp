@@ -42,8 +42,8 @@ bool belowHalfTurn(double angle) { return std::fabs(angle) < kPi; }
 // drawn.
 bool parametersAreValid() {
     return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
-           finite(design.iaRadians) && belowHalfTurn(design.iaRadians) && finite(design.tau1) &&
-           finite(design.tau2) &&
+           finite(design.iaRadians) && belowHalfTurn(design.iaRadians) &&
+           finite(design.tau1) && finite(design.tau2) &&
            finite(design.arcAngle) && finite(design.arcAngle * design.radius) &&
            design.tau1 <= kMaxClothoidAngle && design.tau2 <= kMaxClothoidAngle;
 }

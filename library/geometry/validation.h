@@ -1,4 +1,5 @@
-// The check of one design behind data_chekvb.
+// The check of one design behind data_chekvb, made again by save_DXF on the
+// design it reads.
 #pragma once
 
 namespace korvane {
