@@ -9,6 +9,7 @@
 #include "drawing/linework.h"
 #include "geometry/curve_elements.h"
 #include "geometry/stationing.h"
+#include "geometry/validation.h"
 #include "params/design_record.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
@@ -45,12 +46,16 @@ int stopRun() {
 
 } // namespace
 
-// The angles iaRadians, tau1, tau2 and arcAngle are those the last data_chekvb
-// derived; they are not derived again here.
+// The design drawn is the one just read: its angles are derived from it and it
+// passes the checks of data_chekvb before any file is touched, whatever an
+// earlier check left in the record. After a check of the same file this is
+// the same arithmetic on the same numbers; the check has already announced an
+// arc accepted within the tolerance, so only a refusal is reported here.
 int saveDxf(const char *outputPath, const char *paramPath, const char *templatePath,
             const char *tempPath) {
     if (!acceptablePaths(outputPath, paramPath, templatePath, tempPath)) return 0;
     if (!readParameterFile(paramPath)) return 0;
+    if (!validateDesign(ToleranceWarnings::onlyWhenRefused)) return 0;
 
     copyPath(design.outputPath, outputPath);
     copyPath(design.tempPath, tempPath);

@@ -14,13 +14,11 @@ namespace {
 using PositionList = std::span<double, kIntervalCapacity>;
 using LabelList = std::span<char[kLabelCapacity], kIntervalCapacity>;
 
-// Positions beyond this distance from the first KA end the list, as do
+// Positions beyond kMaxNormalPosition from the first KA end the list, as do
 // negative ones and those at or beyond the end of the curve. Written so that
 // a value that is not a number is out of range too.
-constexpr double kMaxPosition = 1000;
-
 bool inRange(double position, double curve) {
-    return position >= 0 && position < curve && position <= kMaxPosition;
+    return position >= 0 && position < curve && position <= kMaxNormalPosition;
 }
 
 // Intervals from the previous normal line become positions from the first KA.

@@ -5,6 +5,9 @@
 
 namespace korvane {
 
+// Normal lines stand at most this far from the KA at the stationing origin.
+constexpr double kMaxNormalPosition = 1000;
+
 // Writes the station label "NO.n+m.mmm" of the point at distance s from the
 // stationing origin into text (capacity bytes); a label that does not fit is cut.
 void stationLabel(char *text, std::size_t capacity, double s);

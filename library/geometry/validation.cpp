@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/curve_elements.h"
+#include "geometry/design_limits.h"
 #include "params/design_record.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
@@ -31,12 +32,18 @@ bool finite(double value) { return std::isfinite(value); }
 
 bool scaleIsValid() { return positive(design.scale); }
 
+// Two tangents meet at an angle below a half turn; at 180° and beyond they are
+// parallel or cross the other way, and the tangent lengths lose all meaning.
+bool belowHalfTurn(double angle) { return std::fabs(angle) < kPi; }
+
 // The clothoid parameters and the radius, and the angles derived from them and
-// IA: a design whose angles are not finite numbers, or whose clothoids turn by
-// more than the series can follow, cannot be drawn.
+// IA: a design whose angles are not finite numbers, whose IA is a half turn or
+// more, or whose clothoids turn by more than the series can follow, cannot be
+// drawn.
 bool parametersAreValid() {
     return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
-           finite(design.iaRadians) && finite(design.tau1) && finite(design.tau2) &&
+           finite(design.iaRadians) && belowHalfTurn(design.iaRadians) &&
+           finite(design.tau1) && finite(design.tau2) &&
            finite(design.arcAngle) && finite(design.arcAngle * design.radius) &&
            design.tau1 <= kMaxClothoidAngle && design.tau2 <= kMaxClothoidAngle;
 }
@@ -46,13 +53,17 @@ bool stepCountIsBearable(double a) {
 }
 
 // The clothoids need more deflection than IA gives: accepted only when the
-// resulting negative arc is shorter than the tolerance.
-int checkArc() {
+// resulting negative arc is shorter than the tolerance. The two warnings of an
+// accepted arc are left out when the caller has asked for refusals only.
+int checkArc(ToleranceWarnings warnings) {
     if (std::fabs(design.iaRadians) - (design.tau1 + design.tau2) >= 0) return 1;
 
-    showError("データが不正です a=IA-(t1+t2)<0 ");
     const double arcLength = design.arcAngle * design.radius;
-    if (std::fabs(arcLength) < kArcTolerance) {
+    const bool withinTolerance = std::fabs(arcLength) < kArcTolerance;
+    if (withinTolerance && warnings == ToleranceWarnings::onlyWhenRefused) return 1;
+
+    showError("データが不正です a=IA-(t1+t2)<0 ");
+    if (withinTolerance) {
         showErrorFormatted("\n円曲線長=｜%f｜<0.0005m（許容誤差） 誤差範囲内なので計算続行", arcLength);
         return 1;
     }
@@ -64,7 +75,7 @@ int checkArc() {
 
 } // namespace
 
-int validateDesign() {
+int validateDesign(ToleranceWarnings warnings) {
     deriveAngles();
 
     if (!scaleIsValid()) {
@@ -87,7 +98,11 @@ int validateDesign() {
         showError("計算ピッチが小さすぎます。");
         return 0;
     }
-    return checkArc();
+    if (!laneDataIsDrawable() || !stationingIsDrawable()) {
+        showError("パラメータが不正です。");
+        return 0;
+    }
+    return checkArc(warnings);
 }
 
 int checkDesignFile(const char *path) {

@@ -51,7 +51,8 @@ struct DesignRecord {
     char lineStyle3Name[kStyleNameCapacity];
     std::int32_t lineStyle3Number;
 
-    // Derived angles (data_chekvb) and curve elements (save_DXF).
+    // Derived angles (each data_chekvb and save_DXF from its own read) and
+    // curve elements (save_DXF).
     double iaRadians;
     double tau1;
     double tau2;

@@ -143,8 +143,26 @@ TEST(HostileNumbers, EveryNumericFieldWithEveryHostileValue) {
             for (const char *v : {"1e308", "1.7976931348623157e308"}) m[{f, v}] = {kParametersInvalid};
         for (const char *v : {"4.9e-324", "2.2250738585072014e-308", "1.7976931348623157e308"})
             m[{"R", v}] = {kParametersInvalid};
+        // IA not a number, or a half turn and more.
         for (const char *f : {"IA degrees", "IA minutes", "IA seconds"})
+            for (const char *v : {"nan", "-nan", "inf", "-inf", "1e308", "-1e308", "1.7976931348623157e308"})
+                m[{f, v}] = {kParametersInvalid};
+        // Lane lines at an offset that is not a finite positive number, and
+        // widening amounts that are not finite.
+        for (const char *f : {"right width 1", "right width 2", "left width 1", "left width 2"})
+            for (const char *v : {"nan", "-nan", "inf", "-inf", "-1e308"}) m[{f, v}] = {kParametersInvalid};
+        for (const char *f : {"right widening 1", "right widening 2", "left widening 1"})
             for (const char *v : {"nan", "-nan", "inf", "-inf"}) m[{f, v}] = {kParametersInvalid};
+        // The inner (left) lines of this left turn beyond the radius of 100 m.
+        for (const char *f : {"left width 1", "left width 2"})
+            for (const char *v : {"1e308", "1.7976931348623157e308"}) m[{f, v}] = {kParametersInvalid};
+        // A KA station that is no whole number or whose labels outgrow their
+        // field, a KA plus outside 0 up to the station pitch.
+        for (const char *v : {"nan", "-nan", "inf", "-inf", "1e308", "-1e308", "4.9e-324",
+                              "2.2250738585072014e-308", "1.7976931348623157e308"})
+            m[{"KA station", v}] = {kParametersInvalid};
+        for (const char *v : {"nan", "-nan", "inf", "-inf", "1e308", "-1e308", "1.7976931348623157e308"})
+            m[{"KA plus", v}] = {kParametersInvalid};
         // A pitch below the step bound: 36 m of clothoid at a denormal pitch.
         for (const char *v : {"4.9e-324", "2.2250738585072014e-308"})
             m[{"centre pitch", v}] = {"計算ピッチが小さすぎます。"};
@@ -177,12 +195,22 @@ TEST(HostileNumbers, EveryNumericFieldWithEveryHostileValue) {
 // Numbers that pass every check but have no finite drawing coordinate (a
 // width of 1e308 m is 1e311 mm): no "nan" or "inf" reaches the file, the
 // drawing is reported as failed, and the failure is shown once, not for
-// every entity.
+// every entity. Widening amounts that are not numbers are refused by the
+// check before anything is drawn.
 TEST(HostileNumbers, DrawingNumbersBeyondTheDoubleRangeFailTheRunOnce) {
     TempDir dir;
     for (const auto &[line, token, value] :
+         std::vector<std::tuple<std::size_t, std::size_t, std::string>>{{8, 0, "nan"}, {11, 0, "-inf"}}) {
+        SCOPED_TRACE(value);
+        auto lines = kBaseLines;
+        lines[line][token] = value;
+        const DrawingRun run = drawDesign(parameterText(lines), dir);
+        EXPECT_EQ(run.checked, 0);
+        EXPECT_EQ(run.messages, Messages{kParametersInvalid});
+    }
+    for (const auto &[line, token, value] :
          std::vector<std::tuple<std::size_t, std::size_t, std::string>>{
-             {0, 0, "1e308"}, {6, 0, "1e308"}, {8, 0, "nan"}, {11, 0, "-inf"}, {4, 0, "1e308"}}) {
+             {0, 0, "1e308"}, {6, 0, "1e308"}, {4, 0, "1e308"}}) {
         SCOPED_TRACE(value);
         auto lines = kBaseLines;
         lines[line][token] = value;
@@ -218,23 +246,41 @@ TEST(HostileNumbers, TinyComputationPitchIsRefusedAfterTheFourChecks) {
     EXPECT_EQ(run.messages, Messages{"測点ピッチが不正です。"});
 }
 
-// IA of a half turn and more is not range-checked: each such design is
-// refused or drawn completely and finitely, in bounded time.
+// IA of a half turn and more: the tangents are parallel or cross the other
+// way (at 180°30'48.4" the tangent length would be −55,909 m). Refused with
+// the parameters by the check and by save_DXF alone, which then leaves no
+// file. Just below a half turn, 179°59'59" (the clothoids need 0.18 + 0.125
+// rad of the 3.14158 rad) is drawn.
 TEST(HostileNumbers, HalfTurnAndLargerAngles) {
     TempDir dir;
-    for (const char *ia : {"180 0 0", "-180 0 0", "179 59 59.999", "270 0 0", "360 0 0", "720 0 0",
-                           "1000000 0 0", "0 100000 0", "0 0 1e12"}) {
+    for (const char *ia : {"180 0 0", "-180 0 0", "180 30 48.4", "-180 30 48.4", "200 0 0", "-200 0 0",
+                           "270 0 0", "360 0 0", "720 0 0", "1000000 0 0", "-1000000 0 0",
+                           "0 10800 0", "0 100000 0", "0 0 648000", "0 0 1e12", "179 60 0"}) {
         SCOPED_TRACE(ia);
         auto lines = kBaseLines;
         lines[5] = {ia};
         const DrawingRun run = drawDesign(parameterText(lines), dir);
-        if (run.checked && run.result) {
-            EXPECT_TRUE(endsWithEof(run.content));
-            EXPECT_FALSE(holdsNonFiniteNumber(run.content));
-            EXPECT_TRUE(run.messages.empty());
-        } else {
-            EXPECT_FALSE(run.messages.empty());
-        }
+        EXPECT_EQ(run.checked, 0);
+        EXPECT_EQ(run.messages, Messages{kParametersInvalid});
+
+        testing_support::MessageRecorder recorder;
+        EXPECT_EQ(save_DXF(dir.file("alone.dxf").c_str(), dir.file("ALN_TXT_.DAT").c_str(),
+                           drawing_support::templatePath().c_str(), dir.file("alone-temp.dxf").c_str()),
+                  0);
+        EXPECT_EQ(recorder.utf8(), Messages{kParametersInvalid});
+        EXPECT_FALSE(std::filesystem::exists(dir.file("alone.dxf")));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("alone-temp.dxf")));
+    }
+    for (const char *ia : {"179 59 59", "-179 59 59", "179 59 59.999"}) {
+        SCOPED_TRACE(ia);
+        auto lines = kBaseLines;
+        lines[5] = {ia};
+        const DrawingRun run = drawDesign(parameterText(lines), dir);
+        EXPECT_EQ(run.checked, 1);
+        EXPECT_EQ(run.result, 1);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_TRUE(endsWithEof(run.content));
+        EXPECT_FALSE(holdsNonFiniteNumber(run.content));
     }
 }
 
@@ -303,10 +349,11 @@ TEST(HostileNumbers, NineteenLaneLinesASideAndOneHundredNinetyNineIntervals) {
     EXPECT_EQ(countOf(run.content, "NO."), 82u + 1); // and the KA station in the table
 }
 
-// With IA large enough, any A/R passes the arc check; but beyond a full turn
-// (τ = A²/(2R²) > 2π) the ten-term series no longer follows the clothoid
+// With IA large enough, any A/R would pass the arc check; but beyond a full
+// turn (τ = A²/(2R²) > 2π) the ten-term series no longer follows the clothoid
 // (at τ = 10 it is off by 80 % of the length) and the drawing would be
-// garbage reported as written.
+// garbage reported as written. Such clothoids fit only an IA of more than a
+// half turn, which is refused.
 TEST(HostileNumbers, ClothoidsTurningBeyondAFullTurnAreRefused) {
     TempDir dir;
     auto lines = kBaseLines;
@@ -318,16 +365,15 @@ TEST(HostileNumbers, ClothoidsTurningBeyondAFullTurnAreRefused) {
     EXPECT_EQ(run.checked, 0);
     EXPECT_EQ(run.messages, Messages{kParametersInvalid});
 
-    // R = 10: A = 35.4 turns by 6.2658 rad and is drawn; A = 35.5 turns by
-    // 6.3013 rad, beyond 2π = 6.2832.
+    // R = 10: A = 35.4 turns by 6.2658 rad, A = 35.5 by 6.3013 rad, beyond
+    // 2π = 6.2832. Both need an IA far beyond a half turn, which is refused.
     lines[4] = {"10"};
     lines[5] = {"720", "0", "0"};
     lines[2] = {"35.4"};
     lines[3] = {"35.4"};
     run = drawDesign(parameterText(lines), dir);
-    EXPECT_EQ(run.checked, 1);
-    EXPECT_EQ(run.result, 1);
-    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.checked, 0);
+    EXPECT_EQ(run.messages, Messages{kParametersInvalid});
     lines[3] = {"35.5"};
     run = drawDesign(parameterText(lines), dir);
     EXPECT_EQ(run.checked, 0);

@@ -21,7 +21,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 const std::string kArcInvalid = "データが不正です a=IA-(t1+t2)<0 ";
 
-// A valid design: A1 = A2 = 100, R = 200, IA = 60°.
 // One wrong field in an otherwise valid design, and the one message it gives.
 struct RejectedCase {
     const char *name;
@@ -29,6 +28,15 @@ struct RejectedCase {
     double value;
     const char *message;
 };
+
+// One unusual field that still gives a drawable design.
+struct AcceptedCase {
+    const char *name;
+    double *field;
+    double value;
+};
+
+const char *const kParametersInvalid = "パラメータが不正です。";
 
 class Validation : public ::testing::Test {
 protected:
@@ -41,6 +49,13 @@ protected:
         design.iaDegrees = 60;
         design.stationPitch = 20;
         design.centerPitch = 0.1;
+        // A valid design: A1 = A2 = 100, R = 200, IA = 60° (a left turn, its
+        // left lines inside), lanes 3.5 + 3.5 m right and 3 m left widened
+        // linearly by 0.5 m, the KA at NO.0+0.
+        design.rightWidth[0] = design.rightWidth[1] = 3.5;
+        design.leftWidth[0] = 3;
+        design.rightMethod[0] = design.rightMethod[1] = design.leftMethod[0] = 1;
+        design.rightWidening[0] = design.rightWidening[1] = design.leftWidening[0] = 0.5;
     }
 
     int validate() {
@@ -57,6 +72,17 @@ protected:
             *c.field = c.value;
             EXPECT_EQ(validate(), 0);
             EXPECT_EQ(messages.utf8(), Messages{c.message});
+        }
+    }
+
+    template <std::size_t N> void expectEachAccepted(const AcceptedCase (&cases)[N]) {
+        for (const AcceptedCase &c : cases) {
+            SCOPED_TRACE(c.name);
+            SetUp();
+            messages.clear();
+            *c.field = c.value;
+            EXPECT_EQ(validate(), 1);
+            EXPECT_TRUE(messages.utf8().empty());
         }
     }
 
@@ -194,4 +220,52 @@ TEST_F(Validation, ThroughTheParameterFile) {
     messages.clear();
     EXPECT_EQ(data_chekvb(dir.file("missing.DAT").c_str()), 0);
     EXPECT_EQ(messages.utf8(), Messages{"Can't open ALN_TXT_.DAT (設定ﾌｧｲﾙ)file"});
+}
+
+// Lane lines and stationing that the drawing could only turn into nonsense
+// are refused with the parameters.
+TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
+    const RejectedCase cases[] = {
+        {"negative first width", &design.rightWidth[0], -3.5, kParametersInvalid},
+        {"negative second width", &design.rightWidth[1], -1, kParametersInvalid},
+        {"width not a number", &design.leftWidth[0], kNaN, kParametersInvalid},
+        {"infinite width", &design.rightWidth[1], kInf, kParametersInvalid},
+        {"widening not a number", &design.leftWidening[0], kNaN, kParametersInvalid},
+        {"infinite widening", &design.rightWidening[1], -kInf, kParametersInvalid},
+        // Left turn: 199.5 m + 0.5 m of widening reach the arc's centre.
+        {"inner line at the radius", &design.leftWidth[0], 199.5, kParametersInvalid},
+        // Narrowed by its whole offset of 3 m onto the centre line.
+        {"narrowed onto the centre line", &design.leftWidening[0], -3, kParametersInvalid},
+        {"negative KA plus", &design.kaStationPlus, -10.407, kParametersInvalid},
+        {"KA plus of a whole pitch", &design.kaStationPlus, 20, kParametersInvalid},
+        {"KA plus not a number", &design.kaStationPlus, kNaN, kParametersInvalid},
+        {"KA station not whole", &design.kaStationNo, 10.5, kParametersInvalid},
+        {"infinite KA station", &design.kaStationNo, kInf, kParametersInvalid},
+        // CL = 50 + 159.43951 + 50 m: the last label would be
+        // NO.1000000002+…, 20 characters with a plus of up to "20.000".
+        {"labels beyond their field", &design.kaStationNo, 999999990, kParametersInvalid},
+        {"negative labels beyond their field", &design.kaStationNo, -999999999, kParametersInvalid},
+    };
+    expectEachRejected(cases);
+
+    const AcceptedCase accepted[] = {
+        {"inner line just within the radius", &design.leftWidth[0], 199.4},
+        {"outer line beyond the radius", &design.rightWidth[0], 300},
+        {"narrowing", &design.leftWidening[0], -2.9},
+        {"widening method 3", &design.rightMethod[0], 3},
+        {"widening of a line not in use", &design.rightWidening[2], kNaN},
+        {"KA plus just below the pitch", &design.kaStationPlus, 19.999},
+        {"negative KA station", &design.kaStationNo, -3},
+        // The last label NO.999999992+… has 19 characters.
+        {"labels filling their field", &design.kaStationNo, 999999980},
+    };
+    expectEachAccepted(accepted);
+
+    // A right turn has its right lines inside: 197 + 3.5 + 0.5 m > 200 m.
+    SetUp();
+    messages.clear();
+    design.iaDegrees = -60;
+    design.rightWidth[0] = 197;
+    EXPECT_EQ(validate(), 0);
+    EXPECT_EQ(messages.utf8(), Messages{kParametersInvalid});
 }
