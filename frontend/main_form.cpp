@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "help.h"
+#include "working_files.h"
 
 namespace rovena {
 
@@ -29,11 +30,14 @@ MainForm::MainForm(QWidget *parent)
     shadeRight();
     shadeLeft();
 
-    // Start-up: caption, the three files beside the executable, the sample design.
+    // Start-up: caption, the working files of this process, the header
+    // template beside the executable, the sample design.
     setWindowTitle(programTitle());
-    paramFilePath_ = besideExecutable(QStringLiteral("ALN_TXT_.DAT"));
+    workingFiles_ = std::make_unique<WorkingFiles>(QCoreApplication::applicationDirPath(),
+                                                   WorkingFiles::defaultUserFolder());
+    paramFilePath_ = workingFiles_->parameterFile();
     headerFilePath_ = besideExecutable(QStringLiteral("aln_hdr_.dxf"));
-    tempFilePath_ = besideExecutable(QStringLiteral("temp.dxf"));
+    tempFilePath_ = workingFiles_->tempFile();
     helpFile_ = builtInHelpFile();
     LoadSampleData();
 }
