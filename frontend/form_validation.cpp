@@ -61,7 +61,7 @@ FieldProblem notANumber(FormField field, int index, const QString &typed) {
 
 FieldProblem outOfRange(FormField field, int index, const QString &typed, const QString &range) {
     return {field, index,
-            QStringLiteral("%1「%2」は%3の数値にしてください。").arg(fieldLabel(field, index), quoted(typed), range)};
+            QStringLiteral("%1「%2」は %3の数値にしてください。").arg(fieldLabel(field, index), quoted(typed), range)};
 }
 
 // Reads one box: a number, or nothing when the box is empty and may be.

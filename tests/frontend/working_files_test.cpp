@@ -10,7 +10,10 @@
 
 #include <unistd.h>
 
+#include "form_test_support.h"
 #include "working_files.h"
+
+using rovena_test::fileBytes;
 
 namespace {
 
@@ -18,11 +21,6 @@ const QString kBin = QStringLiteral(KORVANE_BIN_DIR);
 const QString kDriver = QStringLiteral(ROVENA_DRIVER);
 constexpr int kTimeoutMs = 60000;
 constexpr uid_t kNobody = 65534;
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool waitForFile(const QString &path) {
     for (int waited = 0; waited < kTimeoutMs; waited += 20) {
