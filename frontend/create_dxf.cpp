@@ -7,8 +7,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
 
+#include "form_validation.h"
 #include "main_form.h"
+#include "working_files.h"
 
 namespace rovena {
 
@@ -61,17 +65,68 @@ void MainForm::fillEmptyWidenings(LaneControls &lanes) {
         if (lanes.boxes.widening[i]->text().isEmpty()) lanes.boxes.widening[i]->setText(QStringLiteral("0"));
 }
 
+// Full-width digits and signs go into the file in their ASCII forms. The
+// first piece that cannot be appended ends the writing: the library has said
+// why, and a half-written file must not be checked or drawn.
 bool MainForm::WriteParameterFile() {
     const QByteArray path = pathBytes(paramFilePath_);
     if (!binding_.bind() || !binding_.setteifincls(path)) return false;
     fillEmptyWidenings(right_);
     fillEmptyWidenings(left_);
     const QByteArray lineBreak("?");
-    for (const QStringList &line : parameterLines(designTexts())) {
-        for (const QString &piece : line) binding_.setteifin(piece.toLocal8Bit(), path);
-        binding_.setteifin(lineBreak, path);
+    for (const QStringList &line : parameterLines(asciiTexts(designTexts()))) {
+        for (const QString &piece : line)
+            if (!binding_.setteifin(piece.toLocal8Bit(), path)) return false;
+        if (!binding_.setteifin(lineBreak, path)) return false;
     }
     return true;
+}
+
+// Every box is read before anything is written; the first that the design
+// cannot use is named, and the focus goes to it.
+bool MainForm::formIsReadable() {
+    if (paramFilePath_.isEmpty()) {
+        dialogs().message(QStringLiteral("作業ファイル（ALN_TXT_.DAT、temp.dxf）を置けるフォルダーがありません。\n%1")
+                              .arg(QDir::toNativeSeparators(WorkingFiles::defaultUserFolder())),
+                          programTitle(), MessageIcon::None);
+        return false;
+    }
+    const std::optional<FieldProblem> problem = findFieldProblem(designTexts());
+    if (!problem) return true;
+    dialogs().message(problem->message, programTitle(), MessageIcon::None);
+    focusField(*problem);
+    return false;
+}
+
+void MainForm::focusField(const FieldProblem &problem) {
+    const int i = problem.index;
+    QLineEdit *target = nullptr;
+    switch (problem.field) {
+    case FormField::Scale: target = Syukusyaku; break;
+    case FormField::A1: target = AA[0]; break;
+    case FormField::Radius: target = AA[1]; break;
+    case FormField::A2: target = AA[2]; break;
+    case FormField::IaDegrees: target = Ia[0]; break;
+    case FormField::IaMinutes: target = Ia[1]; break;
+    case FormField::IaSeconds: target = Ia[2]; break;
+    case FormField::StationPitch: target = pitch; break;
+    case FormField::CenterPitch: target = center; break;
+    case FormField::KaStationNo: target = Kno[0]; break;
+    case FormField::KaStationPlus: target = Kno[1]; break;
+    case FormField::RightWidth: target = right_.boxes.width[i]; break;
+    case FormField::RightWidening: target = right_.boxes.widening[i]; break;
+    case FormField::LeftWidth: target = left_.boxes.width[i]; break;
+    case FormField::LeftWidening: target = left_.boxes.widening[i]; break;
+    case FormField::Intervals: {
+        QTextCursor cursor(Text1->document()->findBlockByNumber(i));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Text1->setTextCursor(cursor);
+        Text1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    target->selectAll();
 }
 
 QString MainForm::saveDialogFolder() const {
@@ -79,7 +134,7 @@ QString MainForm::saveDialogFolder() const {
 }
 
 void MainForm::createDxf() {
-    if (!WriteParameterFile()) return;
+    if (!formIsReadable() || !WriteParameterFile()) return;
     if (!binding_.data_chekvb(pathBytes(paramFilePath_))) return;
 
     const QString output = dialogs().saveFileName(saveDialogFolder(), kSaveFilter);

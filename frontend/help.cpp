@@ -1,11 +1,13 @@
-// The menu item "ヘルプ": shows the help page, or says that there is none.
+// The menu item "ヘルプ": shows the help page in the help window, or says
+// that there is none.
 #include "help.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QDir>
-#include <QUrl>
+#include <QTextBrowser>
 
 #include "data_files.h"
+#include "help_window.h"
 #include "main_form.h"
 
 #ifndef ROVENA_HELP_FILE
@@ -26,9 +28,10 @@ void MainForm::showHelp() {
                           windowTitle(), MessageIcon::Information);
         return;
     }
-    // A missing or unreadable file is the viewer's to report; only a viewer
-    // that cannot be started at all is reported here.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_)))
+    // The page opens in Rovena's own help window, which says when it cannot
+    // read the file.
+    if (!helpWindow_) helpWindow_ = createHelpWindow(this);
+    if (!showHelpPage(helpWindow_, helpFile_))
         dialogs().message(QStringLiteral("ヘルプを表示できません。\n%1").arg(QDir::toNativeSeparators(helpFile_)),
                           programTitle(), MessageIcon::None);
 }

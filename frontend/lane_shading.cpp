@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPalette>
 
+#include "form_validation.h"
 #include "leading_number.h"
 
 namespace rovena {
@@ -21,7 +22,7 @@ void setBackground(QLineEdit *box, const QColor &colour) {
 
 int laneCount(const LaneSide &side) {
     for (int i = 0; i < kLaneRows; ++i) {
-        const QString text = side.width[i]->text();
+        const QString text = asciiForm(side.width[i]->text());
         if (text.isEmpty() || leadingNumber(text) == 0.0) return i;
     }
     return kLaneRows;

@@ -6,6 +6,7 @@
 
 #include "cp932_text.h"
 #include "data_files.h"
+#include "message_summary.h"
 #include "user_dialogs.h"
 
 namespace rovena {
@@ -85,9 +86,27 @@ bool LibraryBinding::resolveAll() {
     return false;
 }
 
+// During a call the messages are only collected; they are shown when it returns.
 void LibraryBinding::showLibraryMessage(const char *text) {
-    if (messageTarget && messageTarget->dialogs_ && text)
-        messageTarget->dialogs_->message(fromCp932(QByteArray(text)), QStringLiteral("エラー"), MessageIcon::None);
+    if (!messageTarget || !text) return;
+    const QString message = fromCp932(QByteArray(text));
+    if (messageTarget->collecting_) messageTarget->collected_ << message;
+    else messageTarget->showError(message);
+}
+
+void LibraryBinding::showError(const QString &text) {
+    if (dialogs_) dialogs_->message(text, QStringLiteral("エラー"), MessageIcon::None);
+}
+
+template <typename Call> int LibraryBinding::collecting(Call call) {
+    collected_.clear();
+    collecting_ = true;
+    const int result = call();
+    collecting_ = false;
+    const QStringList shown = summarisedMessages(collected_);
+    collected_.clear();
+    for (const QString &text : shown) showError(text);
+    return result;
 }
 
 void LibraryBinding::reportMissing(const QString &what, const QString &detail) {
@@ -96,17 +115,22 @@ void LibraryBinding::reportMissing(const QString &what, const QString &detail) {
     dialogs_->message(text, programTitle_, MessageIcon::None);
 }
 
-bool LibraryBinding::setteifincls(const QByteArray &path) { return success(setteifincls_(path.constData())); }
-
-bool LibraryBinding::setteifin(const QByteArray &text, const QByteArray &path) {
-    return success(setteifin_(text.constData(), path.constData()));
+bool LibraryBinding::setteifincls(const QByteArray &path) {
+    return success(collecting([&] { return setteifincls_(path.constData()); }));
 }
 
-bool LibraryBinding::data_chekvb(const QByteArray &path) { return success(dataChekvb_(path.constData())); }
+bool LibraryBinding::setteifin(const QByteArray &text, const QByteArray &path) {
+    return success(collecting([&] { return setteifin_(text.constData(), path.constData()); }));
+}
+
+bool LibraryBinding::data_chekvb(const QByteArray &path) {
+    return success(collecting([&] { return dataChekvb_(path.constData()); }));
+}
 
 bool LibraryBinding::save_DXF(const QByteArray &output, const QByteArray &param, const QByteArray &header,
                               const QByteArray &temp) {
-    return success(saveDxf_(output.constData(), param.constData(), header.constData(), temp.constData()));
+    return success(collecting(
+        [&] { return saveDxf_(output.constData(), param.constData(), header.constData(), temp.constData()); }));
 }
 
 } // namespace rovena

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QLibrary>
 #include <QString>
+#include <QStringList>
 
 #include "korvane.h"
 
@@ -45,11 +46,17 @@ private:
     bool resolveAll();
     void reportMissing(const QString &what, const QString &detail);
     static void showLibraryMessage(const char *text);
+    void showError(const QString &text);
+    // Runs one export, collecting the library's messages while it runs, and
+    // then shows each distinct message once.
+    template <typename Call> int collecting(Call call);
 
     UserDialogs *dialogs_;
     QString programTitle_;
     QString libraryFile_;
     QLibrary library_;
+    bool collecting_ = false;
+    QStringList collected_;
     decltype(&::setteifincls) setteifincls_ = nullptr;
     decltype(&::setteifin) setteifin_ = nullptr;
     decltype(&::data_chekvb) dataChekvb_ = nullptr;

@@ -1,6 +1,7 @@
 // Rovena: the window in which a road curve is entered and drawn as DXF.
 #include <QApplication>
 
+#include "japanese_translation.h"
 #include "main_form.h"
 #include "preview_menu.h"
 #include "preview_window.h"
@@ -9,6 +10,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovena"));
     QApplication::setApplicationDisplayName(rovena::programTitle());
+    // Without the translation installed, Qt's dialogs stay in English.
+    rovena::installJapaneseTranslation(app);
     rovena::MainForm form;
     rovena::preview::PreviewWindow preview(&form);
     rovena::attachPreview(form, preview);

@@ -8,6 +8,7 @@
 
 #include "data_files.h"
 #include "help.h"
+#include "working_files.h"
 
 namespace rovena {
 
@@ -30,11 +31,14 @@ MainForm::MainForm(QWidget *parent)
     shadeRight();
     shadeLeft();
 
-    // Start-up: caption, the three files beside the executable, the sample design.
+    // Start-up: caption, the working files of this process, the header
+    // template beside the executable, the sample design.
     setWindowTitle(programTitle());
-    paramFilePath_ = besideExecutable(QStringLiteral("ALN_TXT_.DAT"));
+    workingFiles_ = std::make_unique<WorkingFiles>(QCoreApplication::applicationDirPath(),
+                                                   WorkingFiles::defaultUserFolder());
+    paramFilePath_ = workingFiles_->parameterFile();
     headerFilePath_ = shippedDataFile(QStringLiteral("aln_hdr_.dxf"));
-    tempFilePath_ = besideExecutable(QStringLiteral("temp.dxf"));
+    tempFilePath_ = workingFiles_->tempFile();
     helpFile_ = builtInHelpFile();
     LoadSampleData();
 }

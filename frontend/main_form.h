@@ -19,10 +19,13 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
+class QTextBrowser;
 
 namespace rovena {
 
+struct FieldProblem;
 struct FormValues;
+class WorkingFiles;
 
 // The program's title; the window caption and the caption of its own
 // messages.
@@ -47,7 +50,8 @@ public:
     void ClearData();
     bool WriteParameterFile();
 
-    // The three files beside the executable that the library uses.
+    // The files the library uses: the header template beside the executable,
+    // the parameter file and the temporary file in this process's working folder.
     QString paramFilePath() const { return paramFilePath_; }
     QString headerFilePath() const { return headerFilePath_; }
     QString tempFilePath() const { return tempFilePath_; }
@@ -88,6 +92,8 @@ private:
 
     // Reading the form for the parameter file.
     DesignTexts designTexts() const;
+    bool formIsReadable();
+    void focusField(const FieldProblem &problem);
     void fillEmptyWidenings(LaneControls &lanes);
     void assignCommon(const FormValues &values);
     void assignLane(int i, const QString &value, QRadioButton *rightOption, QRadioButton *leftOption);
@@ -117,8 +123,10 @@ private:
     QString headerFilePath_;
     QString tempFilePath_;
     QString helpFile_;
+    QTextBrowser *helpWindow_ = nullptr;
     QString lastOutputFolder_;
 
+    std::unique_ptr<WorkingFiles> workingFiles_;
     std::unique_ptr<QtUserDialogs> realDialogs_;
     UserDialogs *dialogs_ = nullptr;
     LibraryBinding binding_;

@@ -35,6 +35,12 @@ QString wideningLine(const LaneTexts &side) {
     return line;
 }
 
+// An empty station number is station 0; written empty, the reader would take
+// the next value of the file for it and every later value would shift.
+QString stationNumber(const QString &text) {
+    return text.trimmed().isEmpty() ? QStringLiteral("0") : text;
+}
+
 QStringList intervalLine(const QString &text) {
     const QString normalised = normalisedIntervals(text);
     if (normalised.count(u' ') == normalised.size())
@@ -71,7 +77,7 @@ std::vector<QStringList> parameterLines(const DesignTexts &d) {
         {d.centerPitch},
         {d.stationLeft ? QStringLiteral("L") : QStringLiteral("R")},
         {d.stationPitch},
-        {d.kaStationNo},
+        {stationNumber(d.kaStationNo)},
         {d.kaStationPlus},
         intervalLine(d.intervals),
         {QStringLiteral("CENTER2 1")},

@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "lane_shading.h"
+#include "lane_rows.h"
 
 namespace rovena {
 

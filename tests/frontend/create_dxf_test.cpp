@@ -1,9 +1,6 @@
 // The Create-DXF command with the real library: the parameter file the form
 // writes, the command's course with stand-in dialogs, and a missing library.
 #include <QDir>
-#include <QFile>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 #include "form_test_support.h"
 
@@ -18,33 +15,12 @@ const QStringList kSampleLines = {"250",       "DXF dxf", "40",    "35",       "
                                   "0.1",       "L",       "20",    "10",       "10.111", "9.889 20 20 20 1000.",
                                   "CENTER2 1", "DOT 1",   "CONTINUOUS 1", "E"};
 
-// A form wired to the real library, with its files in a fresh folder.
-struct Fixture {
-    QTemporaryDir folder;
-    RecordingDialogs dialogs;
-    rovena::MainForm form;
-
-    Fixture() {
-        form.setUserDialogs(&dialogs);
-        form.setLibraryFile(kBin + "/libkorvane.so");
-        form.setFilePaths(path("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", path("temp.dxf"));
-    }
-    QString path(const QString &name) const { return folder.filePath(name); }
-    void clickCreate() { QTest::mouseClick(form.findChild<QPushButton *>("Command1"), Qt::LeftButton); }
-};
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The lines of a text file; CR LF and LF line ends both count.
-QStringList fileLines(const QString &path) {
-    QString text = QString::fromLocal8Bit(fileBytes(path));
-    text.replace("\r\n", "\n");
-    if (!text.endsWith(u'\n')) return {"<no line end at the end>"};
-    text.chop(1);
-    return text.split(u'\n');
+// The drawing with every entity handle (group code 5) blanked.
+QByteArray withoutHandles(const QByteArray &dxf) {
+    QList<QByteArray> lines = dxf.split('\n');
+    for (qsizetype i = 1; i < lines.size(); i += 2)
+        if (lines[i - 1].trimmed() == "5") lines[i] = "*";
+    return lines.join('\n');
 }
 
 } // namespace
@@ -54,7 +30,7 @@ class CreateDxfTest : public QObject {
 
 private slots:
     void sampleDesignFile() {
-        Fixture f;
+        FormFixture f;
         QVERIFY(f.form.WriteParameterFile());
         QCOMPARE(fileLines(f.path("ALN_TXT_.DAT")), kSampleLines);
         QVERIFY(f.dialogs.messages.empty());
@@ -117,7 +93,7 @@ private slots:
         QFETCH(QStringList, edits);
         QFETCH(QStringList, lines);
         QFETCH(QStringList, formAfter);
-        Fixture f;
+        FormFixture f;
         apply(f.form, edits);
         QVERIFY(f.form.WriteParameterFile());
         const QStringList written = fileLines(f.path("ALN_TXT_.DAT"));
@@ -135,7 +111,7 @@ private slots:
     }
 
     void fullCommand() {
-        Fixture f;
+        FormFixture f;
         f.dialogs.answer = f.path("drawing.dxf");
         QStringList hookCalls;
         f.form.setDrawingWrittenHook([&](const QString &path) { hookCalls << path; });
@@ -156,7 +132,7 @@ private slots:
     }
 
     void rejectedDesign() {
-        Fixture f;
+        FormFixture f;
         f.dialogs.answer = f.path("drawing.dxf");
         apply(f.form, {"Syukusyaku=0"});
         f.clickCreate();
@@ -167,7 +143,7 @@ private slots:
     }
 
     void cancelledAndRepeated() {
-        Fixture f;
+        FormFixture f;
         f.clickCreate();
         QCOMPARE(f.dialogs.saveFolders.size(), qsizetype(1));
         QVERIFY(f.dialogs.messages.empty());
@@ -178,10 +154,187 @@ private slots:
     }
 
     void parameterFileCannotBeCreated() {
-        Fixture f;
+        FormFixture f;
         f.form.setFilePaths(f.path("missing/ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", f.path("temp.dxf"));
         f.clickCreate();
         QCOMPARE(f.dialogs.texts(), QStringList{QString::fromUtf8("ファイル書き込みできません")});
+        QVERIFY(f.dialogs.saveFolders.isEmpty());
+    }
+
+    // A box the design cannot use: one message naming it with the text typed,
+    // the focus on it, nothing written and no Save dialog.
+    void refusedBox_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("comma in a width") << QStringList{"Rhaba_1=3,5"}
+                                          << QString::fromUtf8("右側データ 車線幅 2 列目「3,5」は数値ではありません。")
+                                          << "Rhaba_1";
+        QTest::newRow("comma in the seconds")
+            << QStringList{"Ia_2=48,4"} << QString::fromUtf8("交角ＩＡ 秒「48,4」は数値ではありません。") << "Ia_2";
+        QTest::newRow("comma in KA plus") << QStringList{"Kno_1=10,407"}
+                                          << QString::fromUtf8("KA位置 ＋「10,407」は数値ではありません。") << "Kno_1";
+        QTest::newRow("exponent without digits")
+            << QStringList{"AA_0=1e"} << QString::fromUtf8("パラメータ 左側Ａ「1e」は数値ではありません。") << "AA_0";
+        QTest::newRow("letters after the digits")
+            << QStringList{"Syukusyaku=12abc"} << QString::fromUtf8("縮尺「12abc」は数値ではありません。") << "Syukusyaku";
+        QTest::newRow("full-width comma")
+            << QStringList{QString::fromUtf8("Lkakufuku_1=０，５")}
+            << QString::fromUtf8("左側データ 拡幅量 2 列目「０，５」は数値ではありません。") << "Lkakufuku_1";
+        QTest::newRow("junk in a row not in use")
+            << QStringList{"Rkakufuku_5=abc"} << QString::fromUtf8("右側データ 拡幅量 6 列目「abc」は数値ではありません。")
+            << "Rkakufuku_5";
+        QTest::newRow("empty radius") << QStringList{"AA_1="}
+                                      << QString::fromUtf8("パラメータ 単曲線部Ｒが入力されていません。") << "AA_1";
+        QTest::newRow("negative width")
+            << QStringList{"Lhaba_0=-2.75"}
+            << QString::fromUtf8("左側データ 車線幅 1 列目「-2.75」は 0 以上の数値にしてください。") << "Lhaba_0";
+        QTest::newRow("full-width negative width")
+            << QStringList{QString::fromUtf8("Rhaba_0=－３")}
+            << QString::fromUtf8("右側データ 車線幅 1 列目「－３」は 0 以上の数値にしてください。") << "Rhaba_0";
+        QTest::newRow("negative KA plus")
+            << QStringList{"Kno_1=-10.407"}
+            << QString::fromUtf8("KA位置 ＋「-10.407」は 0 以上 測点ピッチ 20 未満の数値にしてください。") << "Kno_1";
+        QTest::newRow("KA plus of a whole pitch")
+            << QStringList{"pitch=25", "Kno_1=25"}
+            << QString::fromUtf8("KA位置 ＋「25」は 0 以上 測点ピッチ 25 未満の数値にしてください。") << "Kno_1";
+        QTest::newRow("sixty minutes") << QStringList{"Ia_1=60"}
+                                       << QString::fromUtf8("交角ＩＡ 分「60」は 0 以上 60 未満の数値にしてください。")
+                                       << "Ia_1";
+        QTest::newRow("negative seconds") << QStringList{"Ia_2=-0.5"}
+                                          << QString::fromUtf8("交角ＩＡ 秒「-0.5」は 0 以上 60 未満の数値にしてください。")
+                                          << "Ia_2";
+        QTest::newRow("junk in line 3 of the normal lines")
+            << QStringList{"Text1=9.889\n20\n2O\n20"}
+            << QString::fromUtf8("法線設置位置 3 行目「2O」は数値ではありません。") << "Text1";
+        QTest::newRow("ten thousand characters of junk")
+            << QStringList{"Text1=10\n" + QString(10000, u'x')}
+            << QString::fromUtf8("法線設置位置 2 行目「xxxxxxxxxxxxxxxxxxxx…」は数値ではありません。") << "Text1";
+        QTest::newRow("zero interval")
+            << QStringList{"Text1=10\n0\n10"}
+            << QString::fromUtf8("法線設置位置 2 行目「0」は 0 より大きく 1000 未満の数値にしてください。") << "Text1";
+        QTest::newRow("two hundred intervals")
+            << QStringList{"Text1=" + QStringList(200, "1").join(u'\n')}
+            << QString::fromUtf8("法線設置位置は 199 個までです（200 行目が 200 個目です）。") << "Text1";
+        QTest::newRow("first of two faults")
+            << QStringList{"Lhaba_0=x", "AA_2=y"} << QString::fromUtf8("パラメータ 右側Ａ「y」は数値ではありません。")
+            << "AA_2";
+    }
+    void refusedBox() {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        FormFixture f;
+        f.dialogs.answer = f.path("drawing.dxf");
+        f.form.show();
+        apply(f.form, edits);
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(), QStringList{message});
+        QCOMPARE(f.dialogs.messages[0].caption, rovena::programTitle());
+        QVERIFY(f.dialogs.saveFolders.isEmpty());
+        QVERIFY(!QFile::exists(f.path("ALN_TXT_.DAT")));
+        QVERIFY(f.form.focusWidget());
+        QCOMPARE(f.form.focusWidget()->objectName(), focus);
+    }
+
+    // The faulty line of 法線設置位置 is selected.
+    void faultyIntervalLineSelected() {
+        FormFixture f;
+        f.form.show();
+        apply(f.form, {"Text1=10\n20\n1,5\n30"});
+        f.clickCreate();
+        QCOMPARE(intervals(f.form)->textCursor().selectedText(), QString("1,5"));
+    }
+
+    // Full-width digits, period, minus, plus and spaces give the file and the
+    // drawing of their ASCII forms.
+    void fullWidthDrawsAsAscii() {
+        const QStringList ascii = {"Syukusyaku=250", "AA_1=+45", "Ia_2=48.4", "Rhaba_1=3.5", "Lkakufuku_0=-0.5",
+                                   "Kno_1= 10.407", "Text1=10\n20\n5"};
+        const QStringList fullWidth = {
+            QString::fromUtf8("Syukusyaku=２５０"), QString::fromUtf8("AA_1=＋４５"),
+            QString::fromUtf8("Ia_2=４８．４"), QString::fromUtf8("Rhaba_1=３.５"),
+            QString::fromUtf8("Lkakufuku_0=－0.5"), QString::fromUtf8("Kno_1=　１０.４０７"),
+            QString::fromUtf8("Text1=１０\n２\u30000\n５")};
+        QByteArray parameterFile[2], drawing[2];
+        int i = 0;
+        for (const QStringList &edits : {ascii, fullWidth}) {
+            FormFixture f;
+            f.dialogs.answer = f.path("drawing.dxf");
+            apply(f.form, edits);
+            f.clickCreate();
+            QCOMPARE(f.dialogs.texts(), QStringList{QString::fromUtf8("ＤＸＦファイルを作成しました。")});
+            const QStringList lines = fileLines(f.path("ALN_TXT_.DAT"));
+            QCOMPARE(lines[6], QString("2.75 3.5 0.0"));
+            QCOMPARE(lines[16], QString(" 10.407"));
+            QCOMPARE(lines[17], QString("10 20 5 1000."));
+            parameterFile[i] = fileBytes(f.path("ALN_TXT_.DAT"));
+            drawing[i++] = fileBytes(f.path("drawing.dxf"));
+        }
+        QCOMPARE(parameterFile[1], parameterFile[0]);
+        QVERIFY(drawing[0].endsWith("EOF\n"));
+        // The library numbers the entities on from one drawing to the next.
+        QVERIFY(withoutHandles(drawing[1]) == withoutHandles(drawing[0]));
+    }
+
+    // Empty seconds and an empty station number are 0.
+    void emptyBoxesTakenAsZero() {
+        FormFixture f;
+        apply(f.form, {"Ia_2=", "Kno_0="});
+        f.clickCreate();
+        QVERIFY(f.dialogs.messages.empty());
+        const QStringList lines = fileLines(f.path("ALN_TXT_.DAT"));
+        QCOMPARE(lines[5], QString("66 55 0"));
+        QCOMPARE(lines[15], QString("0"));
+        QCOMPARE(lines[16], QString("10.111"));
+    }
+
+    // The two messages of a negative arc within the tolerance come as they are,
+    // one after the other.
+    void toleranceMessagesInOrder() {
+        FormFixture f;
+        apply(f.form, {"AA_0=100", "AA_1=200", "AA_2=100", "Ia_0=14", "Ia_1=19", "Ia_2=26"});
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QString::fromUtf8("データが不正です a=IA-(t1+t2)<0 "),
+                              QString::fromUtf8("\n円曲線長=｜-0.000195｜<0.0005m（許容誤差） 誤差範囲内なので計算続行")}));
+        QCOMPARE(f.dialogs.saveFolders.size(), qsizetype(1));
+    }
+
+    // A temporary file on a full disk: one box for the failure, then the
+    // command's own.
+    void failedBlockWrite() {
+        if (!QFile::exists("/dev/full")) QSKIP("no /dev/full");
+        FormFixture f;
+        f.dialogs.answer = f.path("drawing.dxf");
+        f.form.setFilePaths(f.path("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", "/dev/full");
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QString::fromUtf8("fprintfｴﾗｰ"), QString::fromUtf8("ＤＸＦ作成に失敗しました。")}));
+    }
+
+    // Messages of one call: each distinct text once, in the order of its
+    // first coming, with its count.
+    void repeatedMessagesInOneBox() {
+        FormFixture f;
+        f.form.setLibraryFile(SCRIPTED_KORVANE);
+        f.dialogs.answer = f.path("drawing.dxf");
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QString::fromUtf8("fprintfｴﾗｰ\n（同じメッセージが計 250 回ありました。）"),
+                              QString::fromUtf8("other\n（同じメッセージが計 2 回ありました。）"),
+                              QString::fromUtf8("ＤＸＦ作成に失敗しました。")}));
+        QCOMPARE(f.dialogs.messages[0].caption, QString::fromUtf8("エラー"));
+    }
+
+    // An append that fails ends the command: nothing is checked or drawn.
+    void failedAppendEndsTheCommand() {
+        FormFixture f;
+        f.form.setLibraryFile(SCRIPTED_KORVANE);
+        f.dialogs.answer = f.path("drawing.dxf");
+        f.form.setFilePaths(f.path("failing-append.dat"), kBin + "/aln_hdr_.dxf", f.path("temp.dxf"));
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(), QStringList{"append failed"});
         QVERIFY(f.dialogs.saveFolders.isEmpty());
     }
 
@@ -194,7 +347,7 @@ private slots:
     void missingLibrary() {
         QFETCH(QString, library);
         QFETCH(QString, named);
-        Fixture f;
+        FormFixture f;
         f.form.setLibraryFile(library);
         f.clickCreate();
         QCOMPARE(f.dialogs.messages.size(), size_t(1));

@@ -2,10 +2,13 @@
 // shows, and access to the controls by their object names.
 #pragma once
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "main_form.h"
@@ -73,5 +76,37 @@ inline void apply(QWidget &form, const QStringList &assignments) {
         else box(form, name)->setText(value);
     }
 }
+
+inline QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The lines of a text file; CR LF and LF line ends both count.
+inline QStringList fileLines(const QString &path) {
+    QString text = QString::fromLocal8Bit(fileBytes(path));
+    text.replace("\r\n", "\n");
+    if (!text.endsWith(u'\n')) return {"<no line end at the end>"};
+    text.chop(1);
+    return text.split(u'\n');
+}
+
+#ifdef KORVANE_BIN_DIR
+// A form wired to the real library, with its working files in a fresh folder.
+struct FormFixture {
+    QTemporaryDir folder;
+    RecordingDialogs dialogs;
+    rovena::MainForm form;
+
+    FormFixture() {
+        const QString bin = QStringLiteral(KORVANE_BIN_DIR);
+        form.setUserDialogs(&dialogs);
+        form.setLibraryFile(bin + "/libkorvane.so");
+        form.setFilePaths(path("ALN_TXT_.DAT"), bin + "/aln_hdr_.dxf", path("temp.dxf"));
+    }
+    QString path(const QString &name) const { return folder.filePath(name); }
+    void clickCreate() { QTest::mouseClick(form.findChild<QPushButton *>("Command1"), Qt::LeftButton); }
+};
+#endif
 
 } // namespace rovena_test

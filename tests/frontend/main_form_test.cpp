@@ -2,9 +2,13 @@
 // groups, the sample and clearing routines, and help without a help file.
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTextBrowser>
 
 #include "form_test_support.h"
+#include "japanese_translation.h"
+#include "working_files.h"
 
 using namespace rovena_test;
 
@@ -110,9 +114,13 @@ private slots:
         form.show();
         QVERIFY(form.windowTitle().startsWith("Rovena"));
         const QString folder = QCoreApplication::applicationDirPath();
-        QCOMPARE(form.paramFilePath(), folder + "/ALN_TXT_.DAT");
         QCOMPARE(form.headerFilePath(), folder + "/aln_hdr_.dxf");
-        QCOMPARE(form.tempFilePath(), folder + "/temp.dxf");
+        // The working files lie beside the program, or in a folder of the
+        // user's own while another test process holds that one.
+        const QString working = QFileInfo(form.paramFilePath()).absolutePath();
+        QVERIFY2(working == folder || working.startsWith(rovena::WorkingFiles::defaultUserFolder()), qPrintable(working));
+        QCOMPARE(form.paramFilePath(), working + "/ALN_TXT_.DAT");
+        QCOMPARE(form.tempFilePath(), working + "/temp.dxf");
         verifySample(form);
         QCOMPARE(form.focusWidget(), form.findChild<QPushButton *>("Command1"));
         QCOMPARE(form.centralWidget()->size(), QSize(872, 552));
@@ -244,6 +252,35 @@ private slots:
         QCOMPARE(dialogs.messages[0].caption, form.windowTitle());
         QVERIFY(dialogs.messages[0].icon == rovena::MessageIcon::Information);
         QCOMPARE(snapshot(form), before);
+    }
+
+    // Help opens inside Rovena, at the page's contents; a missing page is reported.
+    void helpInItsOwnWindow() {
+        RecordingDialogs dialogs;
+        rovena::MainForm form;
+        form.setUserDialogs(&dialogs);
+        form.setHelpFile(QStringLiteral(KORVANE_BIN_DIR) + "/rovena-help.html");
+        form.show();
+        form.findChild<QAction *>("m11")->trigger();
+        auto *help = form.findChild<QTextBrowser *>("helpWindow");
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QVERIFY(help->isWindow());
+        QVERIFY(help->toPlainText().contains(QString::fromUtf8("Rovena ヘルプ")));
+        QVERIFY(help->toPlainText().contains(QString::fromUtf8("入力項目")));
+        QVERIFY(dialogs.messages.empty());
+
+        form.setHelpFile("/nonexistent/rovena-help.html");
+        form.findChild<QAction *>("m11")->trigger();
+        QCOMPARE(dialogs.texts(), QStringList{QString::fromUtf8("ヘルプを表示できません。\n/nonexistent/rovena-help.html")});
+    }
+
+    // Qt's own buttons speak Japanese once the translation is installed.
+    void standardButtonsInJapanese() {
+        QVERIFY(rovena::installJapaneseTranslation(*QCoreApplication::instance()));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QString::fromUtf8("保存"));
     }
 
     void exitClosesWithoutPrompt() {

@@ -1,0 +1,30 @@
+#include "help_window.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace rovena {
+
+QTextBrowser *createHelpWindow(QWidget *owner) {
+    auto *window = new QTextBrowser(owner);
+    window->setWindowFlag(Qt::Window);
+    window->setObjectName(QStringLiteral("helpWindow"));
+    window->setWindowTitle(QStringLiteral("Rovena ヘルプ"));
+    window->setOpenExternalLinks(true);
+    window->resize(760, 640);
+    return window;
+}
+
+bool showHelpPage(QTextBrowser *window, const QString &file) {
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isReadable()) return false;
+    window->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
+    if (window->toPlainText().isEmpty()) return false;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace rovena
