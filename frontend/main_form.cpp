@@ -14,14 +14,6 @@ namespace rovena {
 
 QString programTitle() { return QStringLiteral("Rovena クロソイド曲線作図"); }
 
-namespace {
-
-QString besideExecutable(const QString &fileName) {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + fileName;
-}
-
-} // namespace
-
 MainForm::MainForm(QWidget *parent)
     : QMainWindow(parent), realDialogs_(std::make_unique<QtUserDialogs>(this)), dialogs_(realDialogs_.get()),
       binding_(realDialogs_.get(), programTitle()) {
