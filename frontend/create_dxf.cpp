@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "main_form.h"
+#include "parameter_pieces.h"
 
 namespace rovena {
 
@@ -27,7 +28,7 @@ LaneTexts laneTexts(const LaneControls &lanes) {
         for (int m = 0; m < 3; ++m)
             if (lanes.options[3 * i + m]->isChecked()) texts.method[i] = m;
     }
-    texts.count = laneCount(lanes.boxes);
+    texts.count = laneCount(texts.width);
     return texts;
 }
 
@@ -66,11 +67,7 @@ bool MainForm::WriteParameterFile() {
     if (!binding_.bind() || !binding_.setteifincls(path)) return false;
     fillEmptyWidenings(right_);
     fillEmptyWidenings(left_);
-    const QByteArray lineBreak("?");
-    for (const QStringList &line : parameterLines(designTexts())) {
-        for (const QString &piece : line) binding_.setteifin(piece.toLocal8Bit(), path);
-        binding_.setteifin(lineBreak, path);
-    }
+    sendParameterPieces(designTexts(), [&](const QByteArray &piece) { binding_.setteifin(piece, path); });
     return true;
 }
 

@@ -6,11 +6,11 @@
 #include <QColor>
 #include <array>
 
+#include "lane_rows.h"
+
 class QLineEdit;
 
 namespace rovena {
-
-constexpr int kLaneRows = 11;
 
 // The width and widening-amount boxes of one side, index 0..10.
 struct LaneSide {
