@@ -89,7 +89,8 @@ void MainForm::updateTitle() {
     if (!file_.path.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(file_.path).fileName() + QStringLiteral("[*]");
     else if (file_.anyFileUsed) title += QStringLiteral(" - 無題[*]");
     if (windowTitle() != title) setWindowTitle(title);
-    setWindowModified(isDesignModified());
+    // Without a file there is no mark to show.
+    setWindowModified(title.endsWith(QStringLiteral("[*]")) && isDesignModified());
 }
 
 bool MainForm::maySetAsideChanges() {

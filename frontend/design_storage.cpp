@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+
 #include "design_file_kind.h"
 #include "parameter_file_reading.h"
 
@@ -52,14 +54,21 @@ bool loadDesign(const QString &path, DesignDocument &document, DesignSource &sou
 bool saveDesign(const QString &path, const DesignDocument &document, QString &error) {
     const QString cannotSave = QStringLiteral("ファイルを保存できません:");
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write (a full disk) shows in the count written:
+    // a buffered write that comes up short would still be committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = failure(cannotSave, path, file.errorString());
         return false;
     }
     const QByteArray bytes = designFileBytes(document);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = failure(cannotSave, path, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const int cause = errno;
+        error = failure(cannotSave, path, file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(cause));
         file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = failure(cannotSave, path, file.errorString());
         return false;
     }
     return true;
