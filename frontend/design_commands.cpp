@@ -85,12 +85,13 @@ void MainForm::acceptFileDrops() {
 bool MainForm::isDesignModified() const { return designTexts() != file_.saved.texts; }
 
 void MainForm::updateTitle() {
+    // The file's name first, as the platform shows "name - program".
     QString title = programTitle();
-    if (!file_.path.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(file_.path).fileName() + QStringLiteral("[*]");
-    else if (file_.anyFileUsed) title += QStringLiteral(" - 無題[*]");
+    if (!file_.path.isEmpty()) title = QFileInfo(file_.path).fileName() + QStringLiteral("[*] - ") + title;
+    else if (file_.anyFileUsed) title = QStringLiteral("無題[*] - ") + title;
     if (windowTitle() != title) setWindowTitle(title);
     // Without a file there is no mark to show.
-    setWindowModified(title.endsWith(QStringLiteral("[*]")) && isDesignModified());
+    setWindowModified(title.contains(QStringLiteral("[*]")) && isDesignModified());
 }
 
 bool MainForm::maySetAsideChanges() {

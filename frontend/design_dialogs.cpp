@@ -1,7 +1,9 @@
 // The dialogs of the menu "ファイル": the question before changes would be
 // lost, and the Open and Save dialogs for design files.
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -23,7 +25,7 @@ QString UserDialogs::openDesignFileName(const QString &) { return {}; }
 QString UserDialogs::saveDesignFileName(const QString &) { return {}; }
 
 SaveChoice QtUserDialogs::askToSaveChanges(const QString &designName) {
-    QMessageBox box(QMessageBox::Warning, owner_ ? owner_->windowTitle().remove(QStringLiteral("[*]")) : QString(),
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
                     QStringLiteral("%1 への変更を保存しますか?").arg(designName), QMessageBox::NoButton, owner_);
     box.setTextFormat(Qt::PlainText);
     QPushButton *save = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
@@ -51,7 +53,16 @@ QString QtUserDialogs::saveDesignFileName(const QString &suggestion) {
     dialog.selectFile(QFileInfo(suggestion).fileName());
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    if (files.isEmpty()) return {};
+    // The dialog does not always add the suffix itself; the name with it
+    // may then name an existing file the dialog did not ask about.
+    QString path = files.first();
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    path += QStringLiteral(".rvd");
+    if (!QFileInfo::exists(path)) return path;
+    const auto answer = QMessageBox::question(owner_, QGuiApplication::applicationDisplayName(),
+                                              QStringLiteral("%1 は既にあります。\n上書きしますか?").arg(QDir::toNativeSeparators(path)));
+    return answer == QMessageBox::Yes ? path : QString();
 }
 
 } // namespace rovena
