@@ -1,35 +1,14 @@
 #include "design_file.h"
 
-#include <QStringDecoder>
-
+#include "design_keys.h"
 #include "design_value.h"
 
 namespace rovena {
 
 namespace {
 
-// The texts of the form, in the order they are written.
-struct TextKey {
-    const char *key;
-    QString DesignTexts::*field;
-};
+using namespace design_keys;
 
-constexpr TextKey kLeadingKeys[] = {
-    {"scale", &DesignTexts::scale},           {"a1", &DesignTexts::a1},
-    {"radius", &DesignTexts::radius},         {"a2", &DesignTexts::a2},
-    {"ia.degrees", &DesignTexts::iaDegrees},  {"ia.minutes", &DesignTexts::iaMinutes},
-    {"ia.seconds", &DesignTexts::iaSeconds},
-};
-constexpr TextKey kPitchKeys[] = {
-    {"station.pitch", &DesignTexts::stationPitch},
-    {"center.pitch", &DesignTexts::centerPitch},
-};
-constexpr TextKey kKaKeys[] = {
-    {"ka.no", &DesignTexts::kaStationNo},
-    {"ka.plus", &DesignTexts::kaStationPlus},
-};
-
-const char *const kMethodNames[] = {"none", "linear", "higher"};
 constexpr int kClearedMethod = 1;
 const QString kClearedLane = QStringLiteral("0");
 
@@ -40,8 +19,15 @@ public:
     void entry(const QString &key, const QString &value) {
         line(value.isEmpty() ? key + QStringLiteral(" =") : key + QStringLiteral(" = ") + designValueText(value));
     }
-    void entries(const DesignTexts &texts, const auto &keys) {
-        for (const TextKey &k : keys) entry(QString::fromLatin1(k.key), texts.*k.field);
+    // Every text key, with the two direction choices in their places.
+    void texts(const DesignTexts &t) {
+        for (const TextKey &k : kTextKeys) {
+            entry(QString::fromLatin1(k.key), t.*k.field);
+            if (qstrcmp(k.key, kCurveDirectionAfter) == 0)
+                entry(QStringLiteral("curve.direction"), t.directionUp ? QStringLiteral("up") : QStringLiteral("down"));
+            if (qstrcmp(k.key, kStationDirectionAfter) == 0)
+                entry(QStringLiteral("station.direction"), t.stationLeft ? QStringLiteral("left") : QStringLiteral("right"));
+        }
     }
     QByteArray bytes() const { return text_.toUtf8(); }
 
@@ -92,11 +78,7 @@ QByteArray designFileBytes(const DesignDocument &document) {
     out.line(QStringLiteral("# Rovena 設計ファイル"));
     out.line(QStringLiteral("[design]"));
     out.entry(QStringLiteral("format"), QString::number(kDesignFormat));
-    out.entries(t, kLeadingKeys);
-    out.entry(QStringLiteral("curve.direction"), t.directionUp ? QStringLiteral("up") : QStringLiteral("down"));
-    out.entries(t, kPitchKeys);
-    out.entry(QStringLiteral("station.direction"), t.stationLeft ? QStringLiteral("left") : QStringLiteral("right"));
-    out.entries(t, kKaKeys);
+    out.texts(t);
     writeLanes(out, QStringLiteral("right"), t.right);
     writeLanes(out, QStringLiteral("left"), t.left);
     writeIntervals(out, t.intervals);

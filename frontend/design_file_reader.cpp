@@ -3,25 +3,14 @@
 #include <QStringDecoder>
 
 #include "design_file.h"
+#include "design_keys.h"
 #include "design_value.h"
 
 namespace rovena {
 
 namespace {
 
-struct TextKey {
-    const char *key;
-    QString DesignTexts::*field;
-};
-
-constexpr TextKey kTextKeys[] = {
-    {"scale", &DesignTexts::scale},          {"a1", &DesignTexts::a1},
-    {"radius", &DesignTexts::radius},        {"a2", &DesignTexts::a2},
-    {"ia.degrees", &DesignTexts::iaDegrees}, {"ia.minutes", &DesignTexts::iaMinutes},
-    {"ia.seconds", &DesignTexts::iaSeconds}, {"station.pitch", &DesignTexts::stationPitch},
-    {"center.pitch", &DesignTexts::centerPitch}, {"ka.no", &DesignTexts::kaStationNo},
-    {"ka.plus", &DesignTexts::kaStationPlus},
-};
+using namespace design_keys;
 
 // A choice between two words, such as up/down.
 bool readChoice(const QString &value, const char *first, const char *second, bool &firstChosen) {
@@ -29,6 +18,13 @@ bool readChoice(const QString &value, const char *first, const char *second, boo
     else if (value == QLatin1String(second)) firstChosen = false;
     else return false;
     return true;
+}
+
+// 0, 1 or 2 for a method's word; -1 for any other text.
+int methodNumber(const QString &word) {
+    for (int m = 0; m < 3; ++m)
+        if (word == QLatin1String(kMethodNames[m])) return m;
+    return -1;
 }
 
 class Reader {
@@ -114,9 +110,8 @@ bool Reader::laneEntry(const QString &key, const QString &value) {
     if (parts[2] == u"width") side.width[row] = value;
     else if (parts[2] == u"widening") side.widening[row] = value;
     else if (parts[2] == u"method") {
-        const QStringList names = {QStringLiteral("none"), QStringLiteral("linear"), QStringLiteral("higher")};
         if (value.isEmpty()) side.method[row] = -1;
-        else if (names.contains(value)) side.method[row] = int(names.indexOf(value));
+        else if (methodNumber(value) >= 0) side.method[row] = methodNumber(value);
         else fail(QStringLiteral("%1 は none, linear, higher のどれかです (「%2」)。").arg(key, value));
     } else {
         return false;

@@ -1,5 +1,6 @@
 #include "private_folder.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
