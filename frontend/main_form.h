@@ -1,6 +1,7 @@
 // The main window clothoid1: every input of one design as the texts and
 // option selections of its controls, three command buttons and the menus
-// "ヘルプ" and "終了". The form computes nothing; the library draws.
+// "ファイル" (design files), "ヘルプ" and "終了". The form computes nothing;
+// the library draws.
 #pragma once
 
 #include <QMainWindow>
@@ -17,7 +18,6 @@
 class QAction;
 class QLineEdit;
 class QMenu;
-class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
