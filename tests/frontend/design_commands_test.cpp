@@ -123,6 +123,23 @@ private slots:
         QCOMPARE(f.dialogs.saveSuggestions, QStringList{QFileInfo(kElevenLanes).absolutePath() + "/eleven_lanes.rvd"});
     }
 
+    // The window cannot edit the placement yet, but saving keeps it.
+    void placementSurvivesOpenAndSave() {
+        Fixture f;
+        QFile file(f.path("placed.rvd"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("[design]\na1 = 40\n[placement]\nzone = 9\nroute = 国道1号\n") > 0);
+        file.close();
+        QVERIFY(f.form.openDesignFile(f.path("placed.rvd")));
+        QCOMPARE(box(f.form, "AA_0")->text(), "40");
+        QCOMPARE(box(f.form, "AA_1")->text(), "0");
+        apply(f.form, {"AA_1=55"});
+        QVERIFY(f.form.saveDesign());
+        const QByteArray saved = fileBytes(f.path("placed.rvd"));
+        QVERIFY(saved.contains("\nradius = 55\n"));
+        QVERIFY(saved.endsWith("\n\n[placement]\nzone = 9\nroute = 国道1号\n"));
+    }
+
     void changesMarkTheTitle() {
         Fixture f;
         QCOMPARE(f.form.windowTitle(), rovena::programTitle());
