@@ -13,6 +13,7 @@
 #include "form_validation.h"
 #include "main_form.h"
 #include "working_files.h"
+#include "parameter_pieces.h"
 
 namespace rovena {
 
@@ -31,7 +32,7 @@ LaneTexts laneTexts(const LaneControls &lanes) {
         for (int m = 0; m < 3; ++m)
             if (lanes.options[3 * i + m]->isChecked()) texts.method[i] = m;
     }
-    texts.count = laneCount(lanes.boxes);
+    texts.count = laneCount(texts.width);
     return texts;
 }
 
@@ -73,13 +74,8 @@ bool MainForm::WriteParameterFile() {
     if (!binding_.bind() || !binding_.setteifincls(path)) return false;
     fillEmptyWidenings(right_);
     fillEmptyWidenings(left_);
-    const QByteArray lineBreak("?");
-    for (const QStringList &line : parameterLines(asciiTexts(designTexts()))) {
-        for (const QString &piece : line)
-            if (!binding_.setteifin(piece.toLocal8Bit(), path)) return false;
-        if (!binding_.setteifin(lineBreak, path)) return false;
-    }
-    return true;
+    return sendParameterPieces(designTexts(),
+                               [&](const QByteArray &piece) { return binding_.setteifin(piece, path); });
 }
 
 // Every box is read before anything is written; the first that the design

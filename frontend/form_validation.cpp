@@ -1,5 +1,7 @@
 #include "form_validation.h"
 
+#include "lane_rows.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
@@ -170,13 +172,7 @@ QString asciiForm(const QString &text) {
     return out;
 }
 
-int laneCountOf(const LaneTexts &side) {
-    for (int i = 0; i < kLaneRows; ++i) {
-        const QString ascii = asciiForm(side.width[i]);
-        if (ascii.isEmpty() || leadingNumber(ascii) == 0.0) return i;
-    }
-    return kLaneRows;
-}
+int laneCountOf(const LaneTexts &side) { return laneCount(side.width); }
 
 DesignTexts asciiTexts(const DesignTexts &d) {
     DesignTexts out = d;

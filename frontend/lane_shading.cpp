@@ -4,8 +4,6 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "form_validation.h"
-#include "leading_number.h"
 
 namespace rovena {
 
@@ -21,11 +19,9 @@ void setBackground(QLineEdit *box, const QColor &colour) {
 } // namespace
 
 int laneCount(const LaneSide &side) {
-    for (int i = 0; i < kLaneRows; ++i) {
-        const QString text = asciiForm(side.width[i]->text());
-        if (text.isEmpty() || leadingNumber(text) == 0.0) return i;
-    }
-    return kLaneRows;
+    std::array<QString, kLaneRows> widths;
+    for (int i = 0; i < kLaneRows; ++i) widths[i] = side.width[i]->text();
+    return laneCount(widths);
 }
 
 QColor usedRowColour(const QLineEdit *box) {

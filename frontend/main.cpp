@@ -1,4 +1,5 @@
 // Rovena: the window in which a road curve is entered and drawn as DXF.
+// "rovena FILE" opens the design file (or parameter file) FILE at start-up.
 #include <QApplication>
 
 #include "japanese_translation.h"
@@ -16,5 +17,7 @@ int main(int argc, char *argv[]) {
     rovena::preview::PreviewWindow preview(&form);
     rovena::attachPreview(form, preview);
     form.show();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) form.openDesignFile(arguments.at(1));
     return app.exec();
 }

@@ -20,6 +20,9 @@ MainForm::MainForm(QWidget *parent)
     setObjectName(QStringLiteral("clothoid1"));
     buildWindow();
     connectHandlers();
+    buildFileMenu();
+    watchForChanges();
+    acceptFileDrops();
     shadeRight();
     shadeLeft();
 
@@ -33,6 +36,7 @@ MainForm::MainForm(QWidget *parent)
     tempFilePath_ = workingFiles_->tempFile();
     helpFile_ = builtInHelpFile();
     LoadSampleData();
+    formReset();
 }
 
 MainForm::~MainForm() = default;
@@ -52,8 +56,8 @@ UserDialogs &MainForm::dialogs() { return *dialogs_; }
 
 void MainForm::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &MainForm::createDxf);
-    connect(Command2, &QPushButton::clicked, this, &MainForm::LoadSampleData);
-    connect(Command3, &QPushButton::clicked, this, &MainForm::ClearData);
+    connect(Command2, &QPushButton::clicked, this, &MainForm::loadSampleCommand);
+    connect(Command3, &QPushButton::clicked, this, &MainForm::clearCommand);
     connect(m11, &QAction::triggered, this, &MainForm::showHelp);
     connect(m22, &QAction::triggered, this, &MainForm::close);
     for (QLineEdit *box : right_.boxes.width) connect(box, &QLineEdit::textChanged, this, &MainForm::shadeRight);

@@ -1,6 +1,7 @@
 // The main window clothoid1: every input of one design as the texts and
 // option selections of its controls, three command buttons and the menus
-// "ヘルプ" and "終了". The form computes nothing; the library draws.
+// "ファイル" (design files), "ヘルプ" and "終了". The form computes nothing;
+// the library draws.
 #pragma once
 
 #include <QMainWindow>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "design_file.h"
 #include "lane_shading.h"
 #include "library_binding.h"
 #include "parameter_serialiser.h"
@@ -15,6 +17,7 @@
 
 class QAction;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -67,9 +70,34 @@ public:
     // Called with the output path after every drawing the library wrote.
     void setDrawingWrittenHook(std::function<void(const QString &)> hook) { drawingWritten_ = std::move(hook); }
 
+    // The design on the form as its texts, and the form set to texts.
+    DesignTexts designTexts() const;
+    void setDesignTexts(const DesignTexts &texts);
+
+    // Design files (design_commands.cpp). openDesignFile opens without
+    // asking; false when the file could not be read (the user was told).
+    bool openDesignFile(const QString &path);
+    QString designFilePath() const { return file_.path; }
+    // True while the form differs from the design last opened or saved.
+    bool isDesignModified() const;
+
 public slots:
     void createDxf();  // Command1 "ＤＸＦ作成"
     void showHelp();   // m11 "ヘルプ"
+
+    // The menu "ファイル" and the commands that may replace the form: each
+    // asks first when the form holds changes not in its file.
+    void openDesign();        // "開く…"
+    bool saveDesign();        // "上書き保存"
+    bool saveDesignAs();      // "名前を付けて保存…"
+    void loadSampleCommand(); // Command2 "サンプルデータ"
+    void clearCommand();      // Command3 "データ  クリア"
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Building the window (main_form_layout.cpp).
@@ -90,8 +118,25 @@ private:
     void shadeRight();
     void shadeLeft();
 
+    // Design files (design_commands.cpp).
+    struct DesignFileState {
+        QString path;           // empty: the form has no file
+        DesignDocument saved;   // what the file holds, or the form as last reset
+        bool parameterFile = false; // opened from a bare parameter file
+        bool anyFileUsed = false;   // a file was opened or saved in this run
+    };
+    void buildFileMenu();
+    void watchForChanges();
+    void acceptFileDrops();
+    bool maySetAsideChanges();
+    bool writeDesign(const QString &path);
+    void openWithQuestion(const QString &path);
+    void formReset();
+    void updateTitle();
+    void fillRecentMenu();
+    void rememberRecent(const QString &path);
+
     // Reading the form for the parameter file.
-    DesignTexts designTexts() const;
     bool formIsReadable();
     void focusField(const FieldProblem &problem);
     void fillEmptyWidenings(LaneControls &lanes);
@@ -131,6 +176,8 @@ private:
     UserDialogs *dialogs_ = nullptr;
     LibraryBinding binding_;
     std::function<void(const QString &)> drawingWritten_;
+    DesignFileState file_;
+    QMenu *recentMenu_ = nullptr;
 };
 
 } // namespace rovena

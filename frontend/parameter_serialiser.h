@@ -18,6 +18,8 @@ struct LaneTexts {
     std::array<QString, kLaneRows> widening;
     std::array<int, kLaneRows> method{}; // 0, 1 or 2; -1 when no option is selected
     int count = 0;                       // rows in use (laneCount)
+
+    bool operator==(const LaneTexts &) const = default;
 };
 
 // Every input of one design, read from the controls.
@@ -32,6 +34,8 @@ struct DesignTexts {
     QString stationPitch;
     QString kaStationNo, kaStationPlus;
     QString intervals; // the text of Text1, "\n" between its lines
+
+    bool operator==(const DesignTexts &) const = default;
 };
 
 // The interval text with spaces and ideographic spaces removed and every line

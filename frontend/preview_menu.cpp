@@ -10,11 +10,13 @@
 namespace rovena {
 
 void attachPreview(MainForm &form, preview::PreviewWindow &window) {
-    // "表示" stands before the existing menus "ヘルプ" and "終了".
+    // "表示" stands after "ファイル", before the existing menus "ヘルプ" and "終了".
     QMenuBar *bar = form.menuBar();
     auto *view = new QMenu(QStringLiteral("表示"), bar);
     view->setObjectName(QStringLiteral("viewMenu"));
-    bar->insertMenu(bar->actions().value(0), view);
+    const QList<QAction *> menus = bar->actions();
+    const bool fileFirst = !menus.isEmpty() && menus[0]->menu() && menus[0]->menu()->objectName() == u"fileMenu";
+    bar->insertMenu(menus.value(fileFirst ? 1 : 0), view);
 
     QAction *show = view->addAction(QStringLiteral("ＤＸＦプレビュー"));
     show->setObjectName(QStringLiteral("showPreview"));

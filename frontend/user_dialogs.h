@@ -11,6 +11,9 @@ namespace rovena {
 
 enum class MessageIcon { None, Information };
 
+// The answers to "save the changes first?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -21,6 +24,17 @@ public:
     // Asks for the path of a file to write, starting in folder; confirms
     // before an existing file is overwritten. Returns "" when cancelled.
     virtual QString saveFileName(const QString &folder, const QString &filter) = 0;
+
+    // Design files (the defaults answer as a cancelled dialog, which loses
+    // nothing). Asks whether the changes to the named design are saved
+    // before they would be lost: 保存する / 保存しない / キャンセル.
+    virtual SaveChoice askToSaveChanges(const QString &designName);
+    // Asks for a design or parameter file to open; "" when cancelled.
+    virtual QString openDesignFileName(const QString &folder);
+    // Asks for the path to save a design to, starting at suggestion; a name
+    // typed without extension gets ".rvd"; confirms before an existing file
+    // is overwritten. Returns "" when cancelled.
+    virtual QString saveDesignFileName(const QString &suggestion);
 };
 
 // The real dialogs: modal Qt message boxes and the Qt Save dialog.
@@ -29,6 +43,9 @@ public:
     explicit QtUserDialogs(QWidget *owner) : owner_(owner) {}
     void message(const QString &text, const QString &caption, MessageIcon icon) override;
     QString saveFileName(const QString &folder, const QString &filter) override;
+    SaveChoice askToSaveChanges(const QString &designName) override;
+    QString openDesignFileName(const QString &folder) override;
+    QString saveDesignFileName(const QString &suggestion) override;
 
 private:
     QWidget *owner_;

@@ -33,6 +33,18 @@ public:
         saveFilters << filter;
         return answer;
     }
+    rovena::SaveChoice askToSaveChanges(const QString &designName) override {
+        questions << designName;
+        return choice;
+    }
+    QString openDesignFileName(const QString &folder) override {
+        openFolders << folder;
+        return openAnswer;
+    }
+    QString saveDesignFileName(const QString &suggestion) override {
+        saveSuggestions << suggestion;
+        return saveDesignAnswer;
+    }
     QStringList texts() const {
         QStringList out;
         for (const auto &m : messages) out << m.text;
@@ -43,6 +55,13 @@ public:
     QStringList saveFolders;
     QStringList saveFilters;
     QString answer;
+    // The design-file dialogs: the questions asked and the scripted answers.
+    QStringList questions;
+    rovena::SaveChoice choice = rovena::SaveChoice::Cancel;
+    QStringList openFolders;
+    QString openAnswer;
+    QStringList saveSuggestions;
+    QString saveDesignAnswer;
 };
 
 inline QLineEdit *box(const QWidget &form, const QString &name) {
@@ -60,6 +79,16 @@ inline QRadioButton *option(const QWidget &form, const QString &name) {
 inline QPlainTextEdit *intervals(const QWidget &form) { return form.findChild<QPlainTextEdit *>("Text1"); }
 
 inline QString indexed(const char *name, int i) { return QString::fromLatin1(name) + u'_' + QString::number(i); }
+
+// Every text and option selection of the form, by object name.
+inline QStringList formTexts(const QWidget &form) {
+    QStringList state;
+    for (const QLineEdit *b : form.findChildren<QLineEdit *>()) state << b->objectName() + u'=' + b->text();
+    for (const QRadioButton *o : form.findChildren<QRadioButton *>())
+        state << o->objectName() + QString(o->isChecked() ? "=on" : "=off");
+    state << QString("Text1=") + intervals(form)->toPlainText();
+    return state;
+}
 
 // Applies "name=text" (sets a text box or Text1; "\n" separates Text1's
 // lines) and "name" (selects an option).

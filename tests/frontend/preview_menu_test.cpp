@@ -43,10 +43,11 @@ private slots:
     void menuStandsFirstAndWaitsForADrawing() {
         Fixture f;
         const QList<QAction *> menus = f.form.menuBar()->actions();
-        QCOMPARE(menus.size(), 3);
-        QCOMPARE(menus[0]->text(), QStringLiteral("表示"));
-        QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ"));
-        QCOMPARE(menus[2]->text(), QStringLiteral("終了"));
+        QCOMPARE(menus.size(), 4);
+        QCOMPARE(menus[0]->text(), QStringLiteral("ファイル"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("表示"));
+        QCOMPARE(menus[2]->text(), QStringLiteral("ヘルプ"));
+        QCOMPARE(menus[3]->text(), QStringLiteral("終了"));
         QVERIFY(f.showItem());
         QVERIFY(!f.showItem()->isEnabled());
     }

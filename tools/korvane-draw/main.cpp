@@ -1,8 +1,10 @@
 // korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]
 //
-// Checks the design of a parameter file and draws it into a DXF file with the
-// Korvane library, loaded at run time from the program's own folder (or, for
-// an installed program, from the installation's library folder). Every
+// Checks the design of a parameter file, or of a Rovena design file, which is
+// first turned into a parameter file in a temporary folder of the run's own,
+// and draws it into a DXF file with the Korvane library, loaded at run time
+// from the program's own folder (or, for an installed program, from the
+// installation's library folder). Every
 // message of the library goes to the standard error in UTF-8. Exit status 0
 // when the drawing was written, 1 otherwise.
 #include <cstdio>
@@ -17,8 +19,10 @@
 #  include <unistd.h>
 #endif
 
+#include "design_input.h"
 #include "korvane.h"
 #include "shipped_files.h"
+#include "private_folder.h"
 
 namespace {
 
@@ -34,14 +38,19 @@ constexpr const char *kUsage =
     "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
     "with the library %s loaded from the program's folder, else from the installation's.\n"
+    "PARAMFILE may be a Rovena design file: it is written as a parameter file first\n"
+    "(setteifincls, setteifin) into a temporary folder of the run's own.%s\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
     "                   else in the installation's share/rovena)\n"
-    "  --temp FILE      temporary polyline file (default: temp.dxf beside the program)\n"
+    "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
+    "                   folder, removed at the end)\n"
     "Messages of the library go to the standard error in UTF-8.\n"
     "Exit status: 0 when the drawing was written, 1 otherwise.\n";
 
 using CheckFunction = int(KORVANE_CALL *)(const char *);
 using SaveFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *);
+
+constexpr const char *kNoDesignFiles = "\n(This build was made without Qt: it draws parameter files only.)";
 
 // The folder of the running program, with its trailing separator.
 std::string programFolder(const char *argv0) {
@@ -137,13 +146,15 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName);
+        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles);
         return 0;
     }
 
     const std::string folder = programFolder(argv[0]);
     if (args.templateFile.empty()) args.templateFile = korvane_draw::findDataFile(folder, "aln_hdr_.dxf");
-    if (args.tempFile.empty()) args.tempFile = folder + "temp.dxf";
+    korvane_draw::PrivateFolder work;
+    if (!work.create()) return 1;
+    if (args.tempFile.empty()) args.tempFile = work.file("temp.dxf");
 
     Library library;
     if (!library.load(korvane_draw::findLibrary(folder, kLibraryName))) return 1;
@@ -156,8 +167,18 @@ int main(int argc, char **argv) {
 
     // The library's default message handler writes every message to the
     // standard error in UTF-8.
-    if ((check(args.parameterFile.c_str()) & 0xFFFF) == 0) return 1;
-    const int result = save(args.output.c_str(), args.parameterFile.c_str(),
+    const korvane_draw::ParameterWriter writer{
+        reinterpret_cast<korvane_draw::ClearFunction>(library.symbol("setteifincls")),
+        reinterpret_cast<korvane_draw::AppendFunction>(library.symbol("setteifin"))};
+    if (!writer.setteifincls || !writer.setteifin) {
+        std::fprintf(stderr, "korvane-draw: %s lacks setteifincls or setteifin\n", kLibraryName);
+        return 1;
+    }
+    const std::string parameterFile =
+        korvane_draw::parameterFileFor(args.parameterFile, work.file("ALN_TXT_.DAT"), writer);
+    if (parameterFile.empty()) return 1;
+    if ((check(parameterFile.c_str()) & 0xFFFF) == 0) return 1;
+    const int result = save(args.output.c_str(), parameterFile.c_str(),
                             args.templateFile.c_str(), args.tempFile.c_str());
     return (result & 0xFFFF) != 0 ? 0 : 1;
 }

@@ -1,0 +1,29 @@
+// The file korvane-draw draws: a parameter file as it is, or a Rovena design
+// file turned into a parameter file first, through the library's
+// setteifincls and setteifin exactly as Rovena sends a design.
+#pragma once
+
+#include <string>
+
+#include "korvane.h"
+
+namespace korvane_draw {
+
+using ClearFunction = int(KORVANE_CALL *)(const char *);
+using AppendFunction = int(KORVANE_CALL *)(const char *, const char *);
+
+struct ParameterWriter {
+    ClearFunction setteifincls = nullptr;
+    AppendFunction setteifin = nullptr;
+};
+
+// True when this build reads design files (it was built with Qt).
+bool readsDesignFiles();
+
+// The parameter file to draw for input: input itself unless it is a design
+// file, which is written to parameterFile. "" after a message on the
+// standard error when the design cannot be read or written.
+std::string parameterFileFor(const std::string &input, const std::string &parameterFile,
+                             const ParameterWriter &writer);
+
+} // namespace korvane_draw

@@ -1,0 +1,27 @@
+// A folder of its own for one run of korvane-draw, so that two runs at once
+// never share their working files. It is removed with everything in it when
+// the object goes.
+#pragma once
+
+#include <string>
+
+namespace korvane_draw {
+
+class PrivateFolder {
+public:
+    PrivateFolder() = default;
+    ~PrivateFolder();
+    PrivateFolder(const PrivateFolder &) = delete;
+    PrivateFolder &operator=(const PrivateFolder &) = delete;
+
+    // Makes a new folder under the system's temporary folder; false (with a
+    // message on the standard error) when that fails.
+    bool create();
+    // The path of a file inside the folder.
+    std::string file(const char *name) const;
+
+private:
+    std::string path_;
+};
+
+} // namespace korvane_draw
