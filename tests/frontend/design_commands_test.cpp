@@ -24,11 +24,6 @@ namespace {
 const QString kBin = QStringLiteral(KORVANE_BIN_DIR);
 const QString kElevenLanes = QStringLiteral(KORVANE_SOURCE_DIR "/tests/tools/eleven_lanes.dat");
 
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void expectTexts(const QWidget &form, const QStringList &expected) {
     for (const QString &e : expected) QCOMPARE(box(form, e.section(u'=', 0, 0))->text(), e.section(u'=', 1));
 }
@@ -93,13 +88,13 @@ private slots:
     }
 
     // Texts the parameter file normalises: the interval text with blanks and
-    // an empty line, a width with a unit, an empty widening in use.
+    // an empty line, a width typed in full-width digits, an empty widening in use.
     void elevenLaneRoundTrip() {
         Fixture f;
         QVERIFY(f.form.openDesignFile(kElevenLanes));
         QCOMPARE(f.form.windowTitle(), "eleven_lanes.dat[*] - " + rovena::programTitle());
         QVERIFY(!f.form.isWindowModified());
-        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=3m", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n1 0"});
+        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=３.５", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n1 0"});
         QVERIFY(f.form.isWindowModified());
         f.roundTrip();
         QCOMPARE(box(f.form, "Rkakufuku_3")->text(), "0"); // filled by ＤＸＦ作成, not by saving
