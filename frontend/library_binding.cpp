@@ -85,7 +85,7 @@ bool LibraryBinding::resolveAll() {
     return false;
 }
 
-void LibraryBinding::showLibraryMessage(const char *text) {
+void KORVANE_CALL LibraryBinding::showLibraryMessage(const char *text) {
     if (messageTarget && messageTarget->dialogs_ && text)
         messageTarget->dialogs_->message(fromCp932(QByteArray(text)), QStringLiteral("エラー"), MessageIcon::None);
 }

@@ -43,7 +43,7 @@ private:
     bool load();
     bool resolveAll();
     void reportMissing(const QString &what, const QString &detail);
-    static void showLibraryMessage(const char *text);
+    static void KORVANE_CALL showLibraryMessage(const char *text);
 
     UserDialogs *dialogs_;
     QString programTitle_;

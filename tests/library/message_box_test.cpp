@@ -10,6 +10,7 @@
 #include "params/cp932.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
+#include "platform_skip.h"
 #include "test_support.h"
 
 using testing_support::MessageRecorder;
@@ -53,6 +54,7 @@ TEST(MessageBox, SymbolsOfTheNecRowAndFullWidthBarConvert) {
 }
 
 TEST(MessageBox, DefaultHandlerWritesOneUtf8LineToStderr) {
+    KORVANE_SKIP_ON_WINDOWS("the default there is a message box (DefaultMessageBox tests)");
     korvane_set_message_handler(nullptr);
     testing::internal::CaptureStderr();
     korvane::showError("ファイル書き込みできません");
@@ -63,6 +65,7 @@ TEST(MessageBox, DefaultHandlerWritesOneUtf8LineToStderr) {
 }
 
 TEST(MessageBox, NullHandlerRestoresTheDefault) {
+    KORVANE_SKIP_ON_WINDOWS("the default there is a message box (DefaultMessageBox tests)");
     {
         MessageRecorder messages; // installs a handler, removes it when done
         korvane::showError("abc");

@@ -17,6 +17,7 @@
 #endif
 
 #include "korvane.h"
+#include "stderr_messages.h"
 
 namespace {
 
@@ -151,8 +152,10 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    // The library's default message handler writes every message to the
-    // standard error in UTF-8.
+    if (!useStderrForMessages(library.symbol("korvane_set_message_handler"))) {
+        std::fprintf(stderr, "korvane-draw: %s lacks korvane_set_message_handler\n", kLibraryName);
+        return 1;
+    }
     if ((check(args.parameterFile.c_str()) & 0xFFFF) == 0) return 1;
     const int result = save(args.output.c_str(), args.parameterFile.c_str(),
                             args.templateFile.c_str(), args.tempFile.c_str());
