@@ -201,8 +201,8 @@ TEST_F(DrawingFaults, ParameterFileThatIsAFolder) {
 }
 
 TEST_F(DrawingFaults, UnreadableParameterFile) {
-    KORVANE_SKIP_ON_WINDOWS("no file mode takes the reading away; ReadOnlyFilesAreNotWritten covers the "
-                            "refused open there");
+    KORVANE_SKIP_ON_WINDOWS("no file mode takes the reading away; FilesHeldOpenByAnotherProgramAreNotWritten "
+                            "covers the refused open there");
 #ifndef _WIN32
     if (geteuid() == 0) GTEST_SKIP() << "the file permissions do not hold for root";
     ASSERT_EQ(chmod(param().c_str(), 0), 0);
