@@ -233,7 +233,8 @@ TEST_F(DrawingFaults, ReadOnlyFilesAreNotWritten) {
     EXPECT_EQ(recorder.utf8(), (Messages{kCannotWrite, kCannotWrite, kOutputOpen}));
     EXPECT_EQ(readFile(param()), kSampleParameterText);
     EXPECT_EQ(readFile(out()), "old drawing");
-    for (const std::string &file : {param(), out()}) fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    for (const std::string &file : {param(), out()})
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
 
 #ifdef _WIN32
@@ -243,7 +244,8 @@ TEST_F(DrawingFaults, FilesHeldOpenByAnotherProgramAreNotWritten) {
     writeFile(out(), "old drawing");
     std::vector<HANDLE> held;
     for (const std::string &file : {param(), out()}) {
-        held.push_back(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        held.push_back(CreateFileA(file.c_str(), GENERIC_READ, 0 /* no sharing */, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_NE(held.back(), INVALID_HANDLE_VALUE);
     }
     MessageRecorder recorder;
