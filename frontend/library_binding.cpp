@@ -87,7 +87,7 @@ bool LibraryBinding::resolveAll() {
 }
 
 // During a call the messages are only collected; they are shown when it returns.
-void LibraryBinding::showLibraryMessage(const char *text) {
+void KORVANE_CALL LibraryBinding::showLibraryMessage(const char *text) {
     if (!messageTarget || !text) return;
     const QString message = fromCp932(QByteArray(text));
     if (messageTarget->collecting_) messageTarget->collected_ << message;

@@ -45,7 +45,7 @@ private:
     bool load();
     bool resolveAll();
     void reportMissing(const QString &what, const QString &detail);
-    static void showLibraryMessage(const char *text);
+    static void KORVANE_CALL showLibraryMessage(const char *text);
     void showError(const QString &text);
     // Runs one export, collecting the library's messages while it runs, and
     // then shows each distinct message once.

@@ -10,8 +10,10 @@
 
 #ifdef _WIN32
 #  define KORVANE_CALL __stdcall
-#  ifdef KORVANE_BUILDING
+#  if defined(KORVANE_BUILDING)
 #    define KORVANE_API __declspec(dllexport)
+#  elif defined(KORVANE_STATIC)
+#    define KORVANE_API
 #  else
 #    define KORVANE_API __declspec(dllimport)
 #  endif
@@ -39,11 +41,15 @@ KORVANE_API int KORVANE_CALL save_DXF(const char *outputPath, const char *paramP
                                       const char *templatePath, const char *tempPath);
 
 /* Receives every message of the library as NUL-terminated cp932 text, valid
-   only during the call; returns when the user has dismissed it. */
-typedef void (*korvane_message_handler)(const char *text);
+   only during the call; returns when the user has dismissed it. The handler
+   has the calling convention of the exports, KORVANE_CALL (__stdcall on
+   Windows, where the callee pops its argument), so a host passes a callback
+   declared like the exports it calls. */
+typedef void (KORVANE_CALL *korvane_message_handler)(const char *text);
 
-/* Installs the handler; a null handler restores the default (stderr in UTF-8,
-   or a message box on Windows). */
+/* Installs the handler; a null handler restores the default: on Windows a
+   modal MessageBoxA captioned "エラー" with an OK button and no owner window,
+   elsewhere one line on stderr in UTF-8. */
 KORVANE_API void KORVANE_CALL korvane_set_message_handler(korvane_message_handler handler);
 
 #ifdef __cplusplus

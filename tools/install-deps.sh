@@ -1,7 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages that building, testing and running need.
 # Packages already installed are skipped, so a second run is quick.
-# Usage: tools/install-deps.sh [--runtime]   (--runtime: only what ./run needs)
+# Usage: tools/install-deps.sh [--runtime | --windows]
+#   --runtime: only what ./run needs
+#   --windows: only what tools/windows-check.sh needs (mingw-w64 with posix
+#              threads, wine64, GoogleTest's sources for the cross build)
 set -eu
 
 packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
@@ -11,6 +14,13 @@ packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
 packages="$packages dpkg-dev file lintian desktop-file-utils appstream pkgconf"
 if [ "${1:-}" = "--runtime" ]; then
   packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev qt6-translations-l10n"
+fi
+if [ "${1:-}" = "--windows" ]; then
+  # The -posix compilers are named explicitly by the toolchain files, so the
+  # -win32 variants are not needed (installing them re-points the plain names).
+  packages="cmake g++ make python3 libgtest-dev googletest
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64"
 fi
 
 missing=""

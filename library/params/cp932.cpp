@@ -14,32 +14,74 @@ namespace korvane {
 #ifdef _WIN32
 
 namespace {
-std::wstring widen(std::string_view text, UINT codePage) {
+
+constexpr UINT kCp932 = 932;
+
+// UTF-8 to UTF-16; broken UTF-8 becomes U+FFFD.
+std::wstring widenUtf8(std::string_view text) {
     if (text.empty()) return {};
-    int n = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), wide.data(), n);
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
     return wide;
 }
-std::string narrow(const std::wstring &wide, UINT codePage) {
-    if (wide.empty()) return {};
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(std::size_t(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), text.data(), n, nullptr, nullptr);
-    return text;
+
+// One UTF-16 character (one or two units) as UTF-8 or as cp932, written to
+// out; the length, 0 when the code page has no such character. No best-fit
+// substitutes: a character cp932 lacks is not replaced by a look-alike.
+int narrowOne(const wchar_t *unit, int units, UINT codePage, char (&out)[8]) {
+    BOOL defaultUsed = FALSE;
+    const bool cp932 = codePage == kCp932;
+    const int n = WideCharToMultiByte(codePage, cp932 ? WC_NO_BEST_FIT_CHARS : 0, unit, units, out, sizeof out,
+                                      nullptr, cp932 ? &defaultUsed : nullptr);
+    return defaultUsed ? 0 : n;
 }
+
 } // namespace
 
 std::size_t toCp932(std::string_view utf8, char *out, std::size_t capacity) {
     if (capacity == 0) return 0;
-    std::string bytes = narrow(widen(utf8, CP_UTF8), 932);
-    std::size_t n = bytes.size() < capacity - 1 ? bytes.size() : capacity - 1;
-    std::memcpy(out, bytes.data(), n);
-    out[n] = '\0';
-    return n;
+    const std::wstring wide = widenUtf8(utf8);
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < wide.size();) {
+        // A surrogate pair is one character.
+        const int units = (wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size()) ? 2 : 1;
+        char bytes[8];
+        int n = narrowOne(&wide[i], units, kCp932, bytes);
+        if (n <= 0) {
+            bytes[0] = '?'; // a character cp932 lacks
+            n = 1;
+        }
+        if (used + std::size_t(n) > capacity - 1) break; // cut before a character that does not fit
+        std::memcpy(out + used, bytes, std::size_t(n));
+        used += std::size_t(n);
+        i += std::size_t(units);
+    }
+    out[used] = '\0';
+    return used;
 }
 
-std::string cp932ToUtf8(std::string_view cp932) { return narrow(widen(cp932, 932), CP_UTF8); }
+std::string cp932ToUtf8(std::string_view cp932) {
+    std::string result;
+    for (std::size_t i = 0; i < cp932.size();) {
+        // One character: a lead byte and its trail byte, or a single byte.
+        const std::size_t length =
+            IsDBCSLeadByteEx(kCp932, BYTE(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
+        wchar_t wide[2];
+        const int units =
+            MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, cp932.data() + i, int(length), wide, 2);
+        char bytes[8];
+        const int n = units > 0 ? narrowOne(wide, units, CP_UTF8, bytes) : 0;
+        if (n > 0 && !(length == 1 && IsDBCSLeadByteEx(kCp932, BYTE(cp932[i])))) {
+            result.append(bytes, std::size_t(n));
+            i += length;
+        } else {
+            result += "\xEF\xBF\xBD"; // invalid or cut byte: U+FFFD, then go on
+            ++i;
+        }
+    }
+    return result;
+}
 
 #else
 

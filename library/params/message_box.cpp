@@ -4,19 +4,20 @@
 #include <string>
 
 #include "params/cp932.h"
-
-#ifdef _WIN32
-#  include <windows.h>
-#endif
+#include "params/message_box_windows.h"
 
 namespace korvane {
 
+#ifdef _WIN32
+MessageBoxFunction messageBoxFunction = &MessageBoxA;
+#endif
+
 namespace {
 
-void defaultHandler(const char *cp932Text) {
+void KORVANE_CALL defaultHandler(const char *cp932Text) {
 #ifdef _WIN32
-    // The caption "エラー" in cp932.
-    MessageBoxA(nullptr, cp932Text, "\x83\x47\x83\x89\x81\x5B", MB_OK);
+    // Modal, without owner window, OK only; the caption "エラー" in cp932.
+    messageBoxFunction(nullptr, cp932Text, "\x83\x47\x83\x89\x81\x5B", MB_OK);
 #else
     std::string text = cp932ToUtf8(cp932Text);
     for (char &c : text)

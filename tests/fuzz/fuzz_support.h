@@ -15,7 +15,7 @@
 
 namespace fuzz_support {
 
-inline void ignoreMessage(const char *) {}
+inline void KORVANE_CALL ignoreMessage(const char *) {}
 
 // A folder of this process, created on first use and removed when the
 // process ends normally (fork mode starts many short processes).  Its name is

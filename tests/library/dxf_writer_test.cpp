@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#ifdef __linux__
+#ifndef _WIN32
 #  include <sys/wait.h>
 #  include <unistd.h>
 #endif
@@ -20,6 +20,7 @@
 #include "drawing/number_format.h"
 #include "drawing/output_stream.h"
 #include "params/c_locale.h"
+#include "platform_skip.h"
 #include "writer_test_support.h"
 
 using namespace writer_testing;
@@ -74,7 +75,14 @@ TEST(DxfNumberFormat, SpecialValuesAndWholeNumbersMatchPrintf) {
     korvane::CLocaleScope cLocale;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
+#ifdef _WIN32
+    // The C runtime there prints a NaN without its sign; the formatter gives
+    // the same text on every platform.
+    EXPECT_EQ(fixed6(-nan), "-nan");
+    for (double value : {nan, inf, -inf, -0.0, 0.0, 1.5, -1.5, 1e300, -1e-300,
+#else
     for (double value : {nan, -nan, inf, -inf, -0.0, 0.0, 1.5, -1.5, 1e300, -1e-300,
+#endif
                          std::numeric_limits<double>::max(), 5e-7, 2.5e-7})
         EXPECT_EQ(fixed6(value), printfText("%f", value)) << printfText("%.17g", value);
     EXPECT_EQ(fixed6(1.5), "1.500000");
@@ -184,8 +192,9 @@ TEST(DxfFreshProcess, DISABLED_DrawOnePolyline) {
     korvane::closeAllStreams();
 }
 
-#ifdef __linux__
 TEST(DxfHandles, FirstPolylineAfterLoadStartsAt66) {
+    KORVANE_SKIP_ON_WINDOWS("needs fork and exec to draw in a freshly started process");
+#ifdef __linux__
     testing_support::TempDir dir;
     const std::string out = dir.file("fresh.dxf");
     // The test program itself, resolved before the fork (also under tools
@@ -214,8 +223,8 @@ TEST(DxfHandles, FirstPolylineAfterLoadStartsAt66) {
               "0\nVERTEX\n5\n69\n8\nD-BMK\n10\n2000.125000\n20\n74280.062500\n30\n0.0\n"
               "0\nVERTEX\n5\n6A\n8\nD-BMK\n10\n3000.000000\n20\n74300.000000\n30\n0.0\n"
               "0\nSEQEND\n5\n6B\n8\nD-BMK\n");
-}
 #endif
+}
 
 // ---------------------------------------------------------------------------
 // Whole drawings
@@ -280,6 +289,8 @@ TEST_F(DxfDrawing, ThirtyPolylinesNeverRepeatAHandle) {
 }
 
 TEST_F(DxfDrawing, AssembledDrawingPassesTheValidityCheck) {
+    KORVANE_SKIP_ON_WINDOWS("check_dxf.py runs with the Linux python3 and ezdxf; the Windows drawings are "
+                            "compared byte for byte with the Linux ones instead");
     const std::string python = pythonWithEzdxf();
     if (python.empty()) GTEST_SKIP() << "python3 with ezdxf (python3-ezdxf) is not installed";
     const std::string japanese = "曲線要素 Ｒ＝３５ｍ ｸﾛｿｲﾄﾞ";
@@ -294,7 +305,7 @@ TEST_F(DxfDrawing, AssembledDrawingPassesTheValidityCheck) {
 
 TEST_F(DxfDrawing, NumbersKeepTheirPointUnderADecimalCommaLocale) {
     std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    if (!testing_support::setDecimalCommaLocale()) GTEST_SKIP() << "no German locale (de_DE.UTF-8) installed";
     ASSERT_EQ(printfText("%.1f", 1.5), "1,5"); // the locale really uses a comma
     design.scale = 250.3;
     drawSampleDrawing("K.E.");
@@ -344,11 +355,11 @@ TEST_F(DrawingRunTest, StreamsThatCannotBeOpenedAreReported) {
     EXPECT_EQ(korvane::tempFile, nullptr);
 }
 
-#ifdef __linux__
 class DxfFullDisk : public DrawingRunTest {
 protected:
     void SetUp() override {
         DrawingRunTest::SetUp();
+        KORVANE_SKIP_ON_WINDOWS("no device like /dev/full that refuses every write");
         if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     }
 };
@@ -421,4 +432,3 @@ TEST_F(DrawingRunTest, WritersWithoutAnOpenStreamReportAndGoOn) {
     EXPECT_EQ(messages(), std::vector<std::string>(3, kWriteFailed));
     EXPECT_TRUE(korvane::outputWriteFailed());
 }
-#endif

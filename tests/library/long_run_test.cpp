@@ -6,7 +6,12 @@
 // 10,000: KORVANE_LONG_RUN_CYCLES=10000 korvane_tests --gtest_filter='LongRun.*'
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
+#ifdef _WIN32
+#  include <windows.h>
+#  include <psapi.h>
+#else
+#  include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -42,9 +47,16 @@ long cycles() {
 }
 
 long peakRssKilobytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return long(counters.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 // The values of every group 5 (entity handle) of the entities of a DXF text,

@@ -513,7 +513,7 @@ TEST_F(ParameterFile, LaterFieldOfAGroupFailingKeepsTheRestAndGoesOn) {
 class DecimalCommaLocale : public ParameterFile {
 protected:
     void SetUp() override {
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 not installed";
+        if (!testing_support::setDecimalCommaLocale()) GTEST_SKIP() << "no German locale (de_DE.UTF-8) installed";
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
 };

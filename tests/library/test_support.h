@@ -2,10 +2,12 @@
 // a temporary folder, and whole-file reading and writing.
 #pragma once
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,7 +45,7 @@ private:
         static MessageRecorder *current = nullptr;
         return current;
     }
-    static void record(const char *text) {
+    static void KORVANE_CALL record(const char *text) {
         if (active()) active()->messages_.emplace_back(text);
     }
     std::vector<std::string> messages_;
@@ -53,11 +55,17 @@ private:
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvane-test-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (!mkdtemp(buffer.data())) std::abort();
-        path_ = buffer.data();
+        // A name no other test or process holds: create_directory fails on an
+        // existing one, and the next number is tried.
+        static unsigned serial = 0;
+        const auto base = std::filesystem::temp_directory_path();
+        const unsigned stamp = unsigned(std::random_device{}());
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            path_ = base / ("korvane-test-" + std::to_string(stamp) + "-" + std::to_string(++serial));
+            std::error_code error;
+            if (std::filesystem::create_directory(path_, error)) return;
+        }
+        std::abort();
     }
     ~TempDir() {
         std::error_code ignored;
@@ -73,11 +81,26 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::string &path) {
+// The bytes of a file, exactly as stored.
+inline std::string readBytes(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// The content of a file with its line ends as the library's text files have
+// them on Linux: on Windows, where text files end their lines in CR LF, each
+// CR LF is read as LF (expectations compare lines, not line-end bytes).
+inline std::string readFile(const std::string &path) {
+    std::string content = readBytes(path);
+#ifdef _WIN32
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < content.size(); ++i)
+        if (!(content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')) content[kept++] = content[i];
+    content.resize(kept);
+#endif
+    return content;
 }
 
 inline void writeFile(const std::string &path, const std::string &content) {
@@ -109,6 +132,12 @@ inline const std::string kSampleParameterText =
     "DOT 1\n"
     "CONTINUOUS 1\n"
     "E\n";
+
+// Switches the process to a German locale, whose decimal point is a comma:
+// the glibc name, then the Windows C runtime's. False when neither exists.
+inline bool setDecimalCommaLocale() {
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "German_Germany.1252");
+}
 
 // The folder of the built artefacts (library, template).
 inline std::string binDir() { return KORVANE_BIN_DIR; }

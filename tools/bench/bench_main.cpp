@@ -121,7 +121,7 @@ struct Library {
 
 int messageCount = 0;
 
-void recordMessage(const char *text) {
+void KORVANE_CALL recordMessage(const char *text) {
     ++messageCount;
     std::fprintf(stderr, "korvane-bench: library message (cp932): %s\n", text);
 }

@@ -23,6 +23,7 @@
 #include "korvane.h"
 #include "shipped_files.h"
 #include "private_folder.h"
+#include "stderr_messages.h"
 
 namespace {
 
@@ -165,8 +166,10 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    // The library's default message handler writes every message to the
-    // standard error in UTF-8.
+    if (!useStderrForMessages(library.symbol("korvane_set_message_handler"))) {
+        std::fprintf(stderr, "korvane-draw: %s lacks korvane_set_message_handler\n", kLibraryName);
+        return 1;
+    }
     const korvane_draw::ParameterWriter writer{
         reinterpret_cast<korvane_draw::ClearFunction>(library.symbol("setteifincls")),
         reinterpret_cast<korvane_draw::AppendFunction>(library.symbol("setteifin"))};
