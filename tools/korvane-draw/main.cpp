@@ -17,6 +17,7 @@
 #endif
 
 #include "korvane.h"
+#include "placement_options.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ constexpr const char *kUsage =
     "with the library %s loaded from the program's folder.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf beside the program)\n"
+    "%s"
     "Messages of the library go to the standard error in UTF-8.\n"
     "Exit status: 0 when the drawing was written, 1 otherwise.\n";
 
@@ -85,6 +87,7 @@ struct Arguments {
     std::string output;
     std::string templateFile;
     std::string tempFile;
+    korvane_draw::PlacementOptions placement;
     bool help = false;
 };
 
@@ -106,6 +109,9 @@ bool parseArguments(int argc, char **argv, Arguments &args) {
             target = argv[++i];
             continue;
         }
+        const int placementOption = korvane_draw::takePlacementOption(argc, argv, i, args.placement);
+        if (placementOption < 0) return false;
+        if (placementOption > 0) continue;
         if (arg[0] == '-' && arg[1] == '-') {
             std::fprintf(stderr, "korvane-draw: unknown option %s\n", arg);
             return false;
@@ -122,7 +128,7 @@ bool parseArguments(int argc, char **argv, Arguments &args) {
         std::fprintf(stderr, "korvane-draw: a parameter file and an output file are needed\n");
         return false;
     }
-    return true;
+    return korvane_draw::placementOptionsConsistent(args.placement);
 }
 
 } // namespace
@@ -134,7 +140,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName);
+        std::printf(kUsage, kLibraryName, korvane_draw::kPlacementUsage);
         return 0;
     }
 
@@ -151,10 +157,20 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    // With a placement the drawing is made from a copy of the parameter file
+    // that carries the IA derived from BP, IP and EP.
+    korvane_draw::PlacementRun placement(args.placement, [&](const char *name) { return library.symbol(name); });
+    std::string parameterFile = args.parameterFile;
+    if (args.placement.active()) {
+        if (!placement.prepare(args.parameterFile)) return 1;
+        parameterFile = placement.parameterCopy();
+    }
+
     // The library's default message handler writes every message to the
     // standard error in UTF-8.
-    if ((check(args.parameterFile.c_str()) & 0xFFFF) == 0) return 1;
-    const int result = save(args.output.c_str(), args.parameterFile.c_str(),
+    if ((check(parameterFile.c_str()) & 0xFFFF) == 0) return 1;
+    const int result = save(args.output.c_str(), parameterFile.c_str(),
                             args.templateFile.c_str(), args.tempFile.c_str());
-    return (result & 0xFFFF) != 0 ? 0 : 1;
+    if ((result & 0xFFFF) == 0) return 1;
+    return args.placement.active() && !placement.writeOutputs(args.parameterFile) ? 1 : 0;
 }
