@@ -57,7 +57,7 @@ bool legHoldsTangent(double leg, double tangent, const char *what) {
     if (leg >= tangent) return true;
     char text[256];
     std::snprintf(text, sizeof text,
-                  "配置ファイル: %s の距離 %.3f m が接線長 %.3f m より短く、曲線が収まりません。", what,
+                  "配置ファイル: %sの距離 %.3f m が接線長 %.3f m より短く、曲線が収まりません。", what,
                   leg, tangent);
     showError(text);
     return false;

@@ -1,4 +1,4 @@
-// korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]
+// korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE] [placement options]
 //
 // Checks the design of a parameter file and draws it into a DXF file with the
 // Korvane library, loaded at run time from the program's own folder. Every
@@ -30,7 +30,7 @@ constexpr char kSeparator = '/';
 #endif
 
 constexpr const char *kUsage =
-    "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]\n"
+    "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE] [placement options]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
     "with the library %s loaded from the program's folder.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program)\n"
@@ -162,7 +162,7 @@ int main(int argc, char **argv) {
     korvane_draw::PlacementRun placement(args.placement, [&](const char *name) { return library.symbol(name); });
     std::string parameterFile = args.parameterFile;
     if (args.placement.active()) {
-        if (!placement.prepare(args.parameterFile)) return 1;
+        if (!placement.prepare(args.parameterFile) || !placement.writeOutputs(args.parameterFile)) return 1;
         parameterFile = placement.parameterCopy();
     }
 
@@ -171,6 +171,5 @@ int main(int argc, char **argv) {
     if ((check(parameterFile.c_str()) & 0xFFFF) == 0) return 1;
     const int result = save(args.output.c_str(), parameterFile.c_str(),
                             args.templateFile.c_str(), args.tempFile.c_str());
-    if ((result & 0xFFFF) == 0) return 1;
-    return args.placement.active() && !placement.writeOutputs(args.parameterFile) ? 1 : 0;
+    return (result & 0xFFFF) != 0 ? 0 : 1;
 }

@@ -212,10 +212,15 @@ bool PlacementRun::writeOutputs(const std::string &parameterFile) {
         return false;
     }
     const std::string placement = placementPath();
-    if (!options_.coordinatesFile.empty() &&
-        (table(parameterFile.c_str(), placement.c_str(), options_.coordinatesFile.c_str(), options_.utf8 ? 1 : 0) &
-         0xFFFF) == 0)
-        return false;
+    // Without a table asked for, one is still made (and removed): it proves
+    // that the curve fits between BP and EP before anything is drawn.
+    const std::string tablePath = options_.coordinatesFile.empty() ? base_ + "check.csv" : options_.coordinatesFile;
+    const int tableResult = table(parameterFile.c_str(), placement.c_str(), tablePath.c_str(), options_.utf8 ? 1 : 0);
+    if (options_.coordinatesFile.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(tablePath, ignored);
+    }
+    if ((tableResult & 0xFFFF) == 0) return false;
     if (!options_.landXmlFile.empty() &&
         (landXml(parameterFile.c_str(), placement.c_str(), options_.landXmlFile.c_str()) & 0xFFFF) == 0)
         return false;

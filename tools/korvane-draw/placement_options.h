@@ -47,7 +47,8 @@ public:
     bool prepare(const std::string &parameterFile);
     const std::string &parameterCopy() const { return parameterCopy_; }
 
-    // Writes the coordinate table and the J-LandXML file asked for.
+    // Writes the coordinate table and the J-LandXML file asked for; false
+    // after a message, also when the curve does not fit between BP and EP.
     bool writeOutputs(const std::string &parameterFile);
 
 private:
