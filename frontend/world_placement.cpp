@@ -144,12 +144,15 @@ void WorldPlacement::releaseForm() {
 
 void WorldPlacement::note(bool shown) {
     if (!note_) {
-        note_ = new QLabel(QStringLiteral("ＩＡと曲線方向は座標 (BP, IP, EP) から求めています。入力したＩＡは使いません。"));
+        note_ = new QLabel(QStringLiteral("ＩＡと曲線方向は座標 (BP, IP, EP) から求めた値です（入力したＩＡは使いません）"));
         note_->setObjectName(QStringLiteral("placementNote"));
         form_.statusBar()->addPermanentWidget(note_);
     }
     note_->setVisible(shown);
     form_.statusBar()->setVisible(shown);
+    // The window is as large as its form: it grows by the note's bar, so the
+    // form keeps all of its room.
+    form_.setFixedSize(form_.sizeHint());
 }
 
 bool WorldPlacement::writeCoordinateTable(const QString &path, bool utf8WithBom) {
