@@ -46,7 +46,7 @@ bool addStations(const WorldAlignment &w, std::vector<TablePoint> &points) {
     const double first = std::ceil(w.bpDistance / pitch - kSamePlace);
     const double last = std::floor(w.epDistance / pitch + kSamePlace);
     if (last - first + 1 > static_cast<double>(kMaximumStations)) {
-        showError("測点ピッチが小さすぎて、BP から EP までの測点が 100000 を超えます。");
+        showError("BP から EP までの測点が 100000 を超えます。測点ピッチか BP, EP を見直してください。");
         return false;
     }
     for (double n = first; n <= last; ++n) {

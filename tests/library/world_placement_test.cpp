@@ -335,4 +335,17 @@ TEST(WorldExports, LandXmlElementsShareEndPoints) {
               std::string::npos);
     EXPECT_NE(xml.find("horizontalDatum=\"JGD2011\" horizontalCoordinateSystemName=\"9(X,Y)\""), std::string::npos);
     EXPECT_NE(xml.find("<Alignment name=\"国道1号\""), std::string::npos);
+
+    // Each clothoid's PI lies on the tangents at both of its ends; the centre
+    // is R from both ends of the arc.
+    const auto across = [](korvane::WorldPoint from, korvane::WorldPoint to, double direction) {
+        return (to.x - from.x) * std::sin(direction) - (to.y - from.y) * std::cos(direction);
+    };
+    const double ke1 = w.at(w.lengthIn).direction, ke2 = w.at(w.lengthIn + w.arcLength).direction;
+    EXPECT_NEAR(across(w.ka1, w.piIn, w.turn.inDirection), 0, 1e-9);
+    EXPECT_NEAR(across(w.ke1, w.piIn, ke1), 0, 1e-9);
+    EXPECT_NEAR(across(w.ka2, w.piOut, w.turn.outDirection), 0, 1e-9);
+    EXPECT_NEAR(across(w.ke2, w.piOut, ke2), 0, 1e-9);
+    EXPECT_NEAR(std::hypot(w.centre.x - w.ke1.x, w.centre.y - w.ke1.y), 200, 1e-9);
+    EXPECT_NEAR(std::hypot(w.centre.x - w.ke2.x, w.centre.y - w.ke2.y), 200, 1e-9);
 }

@@ -3,7 +3,9 @@
 // frame, independent of the library's series.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <string>
 
