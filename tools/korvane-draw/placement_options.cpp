@@ -38,15 +38,31 @@ bool takeValues(int argc, char **argv, int &i, std::string *values, int count) {
         std::fprintf(stderr, "korvane-draw: %s needs %d value%s\n", argv[i], count, count > 1 ? "s" : "");
         return false;
     }
-    for (int k = 0; k < count; ++k) values[k] = argv[++i];
+    for (int k = 0; k < count; ++k) {
+        values[k] = argv[++i];
+        // A line break would start another line of the placement file.
+        if (values[k].find_first_of("\r\n") != std::string::npos) {
+            std::fprintf(stderr, "korvane-draw: the value of %s holds a line break\n", argv[i - k - 1]);
+            return false;
+        }
+    }
     return true;
 }
 
-std::string processId() {
+// A fresh folder of this run under the temporary folder, with its separator;
+// empty when none could be made.
+std::string privateFolder() {
+    std::error_code error;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    if (error) return {};
 #ifdef _WIN32
-    return std::to_string(_getpid());
+    const std::filesystem::path folder = temp / ("korvane-draw-" + std::to_string(_getpid()));
+    if (!std::filesystem::create_directory(folder, error) || error) return {};
+    return folder.string() + "\\";
 #else
-    return std::to_string(getpid());
+    std::string pattern = (temp / "korvane-draw-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return {};
+    return pattern + "/";
 #endif
 }
 
@@ -168,18 +184,11 @@ bool placementOptionsConsistent(const PlacementOptions &o) {
 }
 
 PlacementRun::PlacementRun(const PlacementOptions &options, Lookup lookup)
-    : options_(options), lookup_(std::move(lookup)) {
-    std::error_code ignored;
-    base_ = (std::filesystem::temp_directory_path(ignored) / ("korvane-draw-" + processId() + "-")).string();
-    placementCopy_ = base_ + "placement.rvd";
-    parameterCopy_ = base_ + "ALN_TXT_.DAT";
-    turnFile_ = base_ + "ia.txt";
-}
+    : options_(options), lookup_(std::move(lookup)) {}
 
 PlacementRun::~PlacementRun() {
     std::error_code ignored;
-    for (const std::string &path : {placementCopy_, parameterCopy_, turnFile_})
-        std::filesystem::remove(path, ignored);
+    if (!base_.empty()) std::filesystem::remove_all(std::filesystem::path(base_), ignored);
 }
 
 std::string PlacementRun::placementPath() const {
@@ -187,6 +196,14 @@ std::string PlacementRun::placementPath() const {
 }
 
 bool PlacementRun::prepare(const std::string &parameterFile) {
+    base_ = privateFolder();
+    if (base_.empty()) {
+        std::fprintf(stderr, "korvane-draw: cannot make a folder in the temporary folder\n");
+        return false;
+    }
+    placementCopy_ = base_ + "placement.rvd";
+    parameterCopy_ = base_ + "ALN_TXT_.DAT";
+    turnFile_ = base_ + "ia.txt";
     if (options_.placementFile.empty() && !writeText(placementCopy_, placementText(options_))) return false;
     const auto angle = reinterpret_cast<AngleFunction>(lookup_("korvane_placement_angle"));
     if (!angle) {

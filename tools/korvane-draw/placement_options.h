@@ -32,8 +32,8 @@ int takePlacementOption(int argc, char **argv, int &i, PlacementOptions &options
 bool placementOptionsConsistent(const PlacementOptions &options);
 
 // One run with a placement: private copies of the placement and of the
-// parameter file (with the derived IA) in the temporary folder, removed at
-// the end.
+// parameter file (with the derived IA) in a folder of its own under the
+// temporary folder, removed with it at the end.
 class PlacementRun {
 public:
     using Lookup = std::function<void *(const char *)>;
