@@ -102,7 +102,7 @@ bool allKeysPresent(const PlacementKeys &seen) {
 int readPlacementFile(const char *path, Placement &placement) {
     std::string content;
     if (!readWholeFile(path, content)) {
-        refuse(std::string("開けません: ") + (path ? path : ""));
+        refuse(std::string("開けないか、大きすぎます: ") + (path ? path : ""));
         return 0;
     }
     if (!isValidUtf8(content)) {

@@ -7,6 +7,9 @@ namespace korvane {
 
 namespace {
 
+// A design file is a few kilobytes; anything beyond this is not one.
+constexpr std::size_t kMaximumTextFile = 16 * 1024 * 1024;
+
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -80,7 +83,10 @@ bool readWholeFile(const char *path, std::string &content) {
     content.clear();
     char buffer[4096];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        content.append(buffer, n);
+        if (content.size() > kMaximumTextFile) return false;
+    }
     return std::ferror(file.get()) == 0;
 }
 

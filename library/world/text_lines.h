@@ -16,7 +16,8 @@ struct KeyValue {
     int line = 0;
 };
 
-// Reads a whole file in binary; false when it cannot be opened or read.
+// Reads a whole file in binary; false when it cannot be opened or read, or
+// is larger than 16 MiB.
 bool readWholeFile(const char *path, std::string &content);
 
 bool isValidUtf8(std::string_view text);
