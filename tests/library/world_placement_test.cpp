@@ -160,6 +160,11 @@ TEST(WorldTurn, BadPlacementsAreRefusedWithAMessage) {
         EXPECT_EQ(result, 0) << c.message;
         EXPECT_EQ(recorder.utf8(), std::vector<std::string>{c.message});
     }
+    Files files(testDesign(), "");
+    const std::string missing = files.dir.file("missing.rvd");
+    MessageRecorder recorder;
+    EXPECT_EQ(korvane_placement_angle(files.parameters.c_str(), missing.c_str(), files.dir.file("out").c_str()), 0);
+    EXPECT_EQ(recorder.utf8(), std::vector<std::string>{"配置ファイル: 開けないか、大きすぎます: " + missing});
 }
 
 // Full-width digits, an ideographic space and a quoted route are read as typed
