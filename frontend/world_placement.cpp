@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <utility>
 
 #include "main_form.h"
 #include "user_dialogs.h"
@@ -58,6 +60,21 @@ QString PlacementEntry::sectionText() const {
 }
 
 WorldPlacement::WorldPlacement(MainForm &form, UserDialogs &dialogs) : form_(form), dialogs_(dialogs) {
+    // サンプルデータ and データクリア put another design into the form: the
+    // placement belonged to the one before. The form's own handler ran first
+    // (and its change of 左/右 may have put the derived IA back), so once the
+    // placement is dropped the routine runs again; it only sets the form.
+    const std::pair<const char *, void (MainForm::*)()> commands[] = {{"Command2", &MainForm::LoadSampleData},
+                                                                      {"Command3", &MainForm::ClearData}};
+    for (const auto &[name, routine] : commands) {
+        auto *button = form_.findChild<QPushButton *>(QString::fromLatin1(name));
+        if (button)
+            connect(button, &QPushButton::clicked, this, [this, routine = routine] {
+                if (!entry_.given()) return;
+                setEntry(PlacementEntry{});
+                (form_.*routine)();
+            });
+    }
     // 左/右 decides whether the turn is drawn 上 or 下: the IA is derived again.
     for (int i = 0; i < 2; ++i) {
         auto *option = form_.findChild<QRadioButton *>(QStringLiteral("Shoukou_%1").arg(i));
@@ -100,6 +117,7 @@ bool WorldPlacement::writePlacementFile() {
 
 bool WorldPlacement::setEntry(const PlacementEntry &entry) {
     entry_ = entry;
+    emit entryChanged();
     if (entry_.given()) return applyToForm();
     releaseForm();
     return true;

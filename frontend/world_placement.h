@@ -51,6 +51,10 @@ public:
     bool writeCoordinateTable(const QString &path, bool utf8WithBom);
     bool writeLandXml(const QString &path);
 
+signals:
+    // A placement was taken or dropped.
+    void entryChanged();
+
 private:
     bool bind();
     bool writePlacementFile();

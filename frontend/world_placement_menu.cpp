@@ -41,11 +41,11 @@ void attachWorldPlacement(MainForm &form, WorldPlacement &placement, UserDialogs
         for (QAction *a : {table, tableUtf8, landXml}) a->setEnabled(placement.entry().given());
     };
     enableOutputs();
+    QObject::connect(&placement, &WorldPlacement::entryChanged, menu, enableOutputs);
 
-    QObject::connect(edit, &QAction::triggered, &form, [&form, &placement, enableOutputs] {
+    QObject::connect(edit, &QAction::triggered, &form, [&form, &placement] {
         PlacementDialog dialog(placement.entry(), &form);
         if (dialog.exec() == QDialog::Accepted) placement.setEntry(dialog.entry());
-        enableOutputs();
     });
     const QString csv = QStringLiteral("座標表 (*.csv)");
     const QString done = QStringLiteral("座標表を作成しました。");

@@ -79,6 +79,19 @@ private slots:
         QVERIFY(f.placement.setEntry(rovena::PlacementEntry{}));
         QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
         QVERIFY(!f.form.findChild<QLabel *>("placementNote")->isVisibleTo(&f.form));
+
+        // The sample design replaces the placed one, and its IA is typed again.
+        QVERIFY(f.placement.setEntry(readmePlacement()));
+        QTest::mouseClick(f.form.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+        QVERIFY(!f.placement.entry().given());
+        QCOMPARE(f.angle(), (QStringList{"66", "55", "44.444"}));
+        QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
+        QVERIFY(option(f.form, "Khoukou_0")->isEnabled());
+
+        QVERIFY(f.placement.setEntry(readmePlacement()));
+        QTest::mouseClick(f.form.findChild<QPushButton *>("Command3"), Qt::LeftButton);
+        QCOMPARE(f.angle(), (QStringList{"0", "0", "0"}));
+        QVERIFY(!f.placement.entry().given());
     }
 
     void outputsAreWrittenByTheLibrary() {
@@ -88,6 +101,7 @@ private slots:
         QVERIFY(f.placement.setEntry(readmePlacement()));
         QVERIFY(f.placement.writeCoordinateTable(f.path("table.csv"), false));
         QVERIFY(f.placement.writeLandXml(f.path("route.xml")));
+        QVERIFY(table->isEnabled());
         // 点名 in cp932 heads the table; the route names the alignment.
         QVERIFY(contentOf(f.path("table.csv")).startsWith("\x93\x5f\x96\xbc,"));
         QVERIFY(contentOf(f.path("route.xml")).contains("<Alignment name=\"国道1号\""));
