@@ -6,6 +6,8 @@
 #include "main_form.h"
 #include "preview_menu.h"
 #include "preview_window.h"
+#include "user_dialogs.h"
+#include "world_placement.h"
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -16,6 +18,9 @@ int main(int argc, char *argv[]) {
     rovena::MainForm form;
     rovena::preview::PreviewWindow preview(&form);
     rovena::attachPreview(form, preview);
+    rovena::QtUserDialogs placementDialogs(&form);
+    rovena::WorldPlacement placement(form, placementDialogs);
+    rovena::attachWorldPlacement(form, placement, placementDialogs);
     form.show();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) form.openDesignFile(arguments.at(1));

@@ -52,6 +52,27 @@ typedef void (KORVANE_CALL *korvane_message_handler)(const char *text);
    elsewhere one line on stderr in UTF-8. */
 KORVANE_API void KORVANE_CALL korvane_set_message_handler(korvane_message_handler handler);
 
+/* The curve placed in the plane rectangular coordinate system (JGD2011, X
+   north, Y east). placementPath names a UTF-8 file with a [placement] section
+   (zone, route, bp, ip, ep; a design file will do); the design comes from the
+   parameter file at paramPath, with the IA derived from BP, IP and EP in place
+   of its own. */
+
+/* Writes the derived IA and curve direction as UTF-8 "key = value" lines:
+   ia.degrees, ia.minutes, ia.seconds, curve.direction (up/down), turn
+   (left/right) and parameter.line (the IA line for the parameter file). */
+KORVANE_API int KORVANE_CALL korvane_placement_angle(const char *paramPath, const char *placementPath,
+                                                     const char *outputPath);
+
+/* Writes the coordinate table (CSV: 点名,測点,追加距離,X,Y,方向角) in cp932,
+   or in UTF-8 with a byte-order mark when utf8WithBom is not 0. */
+KORVANE_API int KORVANE_CALL korvane_coordinate_table(const char *paramPath, const char *placementPath,
+                                                      const char *csvPath, int utf8WithBom);
+
+/* Writes the alignment as J-LandXML (LandXML 1.2). */
+KORVANE_API int KORVANE_CALL korvane_landxml(const char *paramPath, const char *placementPath,
+                                             const char *xmlPath);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,4 +1,4 @@
-// What both fuzz targets share: a private work folder, the input written as a
+// What the fuzz targets share: a private work folder, the input written as a
 // parameter file, and silence for the library's messages.
 #pragma once
 

@@ -2,12 +2,12 @@
 # Fuzzes the library with libFuzzer (clang 14, with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and merges what was found into the committed
 # corpus.  Usage: tests/fuzz/run-fuzz.sh TARGET SECONDS
-#   TARGET: parameter_reader or drawing
+#   TARGET: parameter_reader, drawing or placement
 # The run goes on after a crash or a hang (fork mode); each one is kept as
 # build-fuzz/crash-TARGET-* or timeout-* and the log is build-fuzz/fuzz-TARGET.log.
 set -eu
 cd "$(dirname "$0")/../.."
-target=${1:?target: parameter_reader or drawing}
+target=${1:?target: parameter_reader, drawing or placement}
 seconds=${2:-60}
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -26,6 +26,13 @@ bool isDesignFile(const std::string &path) {
     return rovena::isDesignFileText(text);
 }
 
+// The whole file, or "" when it cannot be read.
+std::string fileText(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
 #ifdef KORVANE_DRAW_DESIGN_FILES
 std::string writeDesign(const std::string &input, const std::string &parameterFile, const ParameterWriter &writer) {
     rovena::DesignDocument document;
@@ -70,5 +77,21 @@ std::string parameterFileFor(const std::string &input, const std::string &, cons
     return {};
 }
 #endif
+
+bool designHasPlacement(const std::string &input) {
+    const std::string text = fileText(input);
+    if (!rovena::isDesignFileText(text)) return false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && line.compare(first, std::string::npos, "[placement]") == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 } // namespace korvane_draw

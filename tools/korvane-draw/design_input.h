@@ -26,4 +26,8 @@ bool readsDesignFiles();
 std::string parameterFileFor(const std::string &input, const std::string &parameterFile,
                              const ParameterWriter &writer);
 
+// Whether input is a design file with a [placement] section: such a file is
+// its own placement file when no placement is given on the command line.
+bool designHasPlacement(const std::string &input);
+
 } // namespace korvane_draw

@@ -1,4 +1,4 @@
-// korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]
+// korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE] [placement options]
 //
 // Checks the design of a parameter file, or of a Rovena design file, which is
 // first turned into a parameter file in a temporary folder of the run's own,
@@ -24,6 +24,7 @@
 #include "shipped_files.h"
 #include "private_folder.h"
 #include "stderr_messages.h"
+#include "placement_options.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ constexpr char kSeparator = '/';
 #endif
 
 constexpr const char *kUsage =
-    "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE]\n"
+    "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE] [placement options]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
     "with the library %s loaded from the program's folder, else from the installation's.\n"
     "PARAMFILE may be a Rovena design file: it is written as a parameter file first\n"
@@ -45,6 +46,7 @@ constexpr const char *kUsage =
     "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
     "                   folder, removed at the end)\n"
+    "%s"
     "Messages of the library go to the standard error in UTF-8.\n"
     "Exit status: 0 when the drawing was written, 1 otherwise.\n";
 
@@ -98,6 +100,7 @@ struct Arguments {
     std::string output;
     std::string templateFile;
     std::string tempFile;
+    korvane_draw::PlacementOptions placement;
     bool help = false;
 };
 
@@ -119,6 +122,9 @@ bool parseArguments(int argc, char **argv, Arguments &args) {
             target = argv[++i];
             continue;
         }
+        const int placementOption = korvane_draw::takePlacementOption(argc, argv, i, args.placement);
+        if (placementOption < 0) return false;
+        if (placementOption > 0) continue;
         if (arg[0] == '-' && arg[1] == '-') {
             std::fprintf(stderr, "korvane-draw: unknown option %s\n", arg);
             return false;
@@ -135,7 +141,10 @@ bool parseArguments(int argc, char **argv, Arguments &args) {
         std::fprintf(stderr, "korvane-draw: a parameter file and an output file are needed\n");
         return false;
     }
-    return true;
+    // A design file that holds a placement places the curve itself.
+    if (!args.placement.active() && korvane_draw::designHasPlacement(args.parameterFile))
+        args.placement.placementFile = args.parameterFile;
+    return korvane_draw::placementOptionsConsistent(args.placement);
 }
 
 } // namespace
@@ -147,7 +156,8 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles);
+        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles,
+                    korvane_draw::kPlacementUsage);
         return 0;
     }
 
@@ -177,9 +187,17 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "korvane-draw: %s lacks setteifincls or setteifin\n", kLibraryName);
         return 1;
     }
-    const std::string parameterFile =
+    std::string parameterFile =
         korvane_draw::parameterFileFor(args.parameterFile, work.file("ALN_TXT_.DAT"), writer);
     if (parameterFile.empty()) return 1;
+
+    // With a placement the drawing is made from a copy of the parameter file
+    // that carries the IA derived from BP, IP and EP.
+    korvane_draw::PlacementRun placement(args.placement, [&](const char *name) { return library.symbol(name); });
+    if (args.placement.active()) {
+        if (!placement.prepare(parameterFile) || !placement.writeOutputs(parameterFile)) return 1;
+        parameterFile = placement.parameterCopy();
+    }
     if ((check(parameterFile.c_str()) & 0xFFFF) == 0) return 1;
     const int result = save(args.output.c_str(), parameterFile.c_str(),
                             args.templateFile.c_str(), args.tempFile.c_str());

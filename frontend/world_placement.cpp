@@ -1,0 +1,190 @@
+#include "world_placement.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <utility>
+
+#include "main_form.h"
+#include "user_dialogs.h"
+
+namespace rovena {
+
+namespace {
+
+QString libraryName() {
+#ifdef _WIN32
+    return QStringLiteral("korvane.dll");
+#else
+    return QStringLiteral("libkorvane.so");
+#endif
+}
+
+QString quoted(const QString &value) {
+    if (value.isEmpty() || (!value.front().isSpace() && !value.back().isSpace() && value.front() != u'"'))
+        return value;
+    QString out = QStringLiteral("\"");
+    for (const QChar c : value) {
+        if (c == u'"' || c == u'\\') out += u'\\';
+        out += c;
+    }
+    return out + u'"';
+}
+
+// A typed coordinate: the text without its line breaks (a line break would
+// end the value in the file).
+QString oneLine(const QString &text) { return QString(text).replace(u'\n', u' ').replace(u'\r', u' '); }
+
+// The value of "key = value" in the library's IA file.
+QString valueOf(const QString &text, const QString &key) {
+    for (const QString &line : text.split(u'\n')) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq > 0 && line.left(eq).trimmed() == key) return line.mid(eq + 1).trimmed();
+    }
+    return {};
+}
+
+bool success(int result) { return (result & 0xFFFF) != 0; }
+
+} // namespace
+
+QString PlacementEntry::sectionText() const {
+    const auto point = [](const QString(&p)[2]) { return oneLine(p[0]) + u' ' + oneLine(p[1]); };
+    return QStringLiteral("[placement]\nzone = %1\nroute = %2\nbp = %3\nip = %4\nep = %5\n")
+        .arg(oneLine(zone), quoted(oneLine(route)), point(bp), point(ip), point(ep));
+}
+
+WorldPlacement::WorldPlacement(MainForm &form, UserDialogs &dialogs) : form_(form), dialogs_(dialogs) {
+    // サンプルデータ and データクリア put another design into the form: the
+    // placement belonged to the one before. The form's own handler ran first
+    // (and its change of 左/右 may have put the derived IA back), so once the
+    // placement is dropped the routine runs again; it only sets the form.
+    const std::pair<const char *, void (MainForm::*)()> commands[] = {{"Command2", &MainForm::LoadSampleData},
+                                                                      {"Command3", &MainForm::ClearData}};
+    for (const auto &[name, routine] : commands) {
+        auto *button = form_.findChild<QPushButton *>(QString::fromLatin1(name));
+        if (button)
+            connect(button, &QPushButton::clicked, this, [this, routine = routine] {
+                if (!entry_.given()) return;
+                setEntry(PlacementEntry{});
+                (form_.*routine)();
+            });
+    }
+    // 左/右 decides whether the turn is drawn 上 or 下: the IA is derived again.
+    for (int i = 0; i < 2; ++i) {
+        auto *option = form_.findChild<QRadioButton *>(QStringLiteral("Shoukou_%1").arg(i));
+        if (option)
+            connect(option, &QRadioButton::toggled, this, [this](bool on) {
+                if (on && entry_.given()) applyToForm();
+            });
+    }
+}
+
+bool WorldPlacement::bind() {
+    if (angle_ && table_ && landXml_) return true;
+    // The form binds the library first: its messages then reach the form's dialogs.
+    const QStringList candidates =
+        libraryFile_.isEmpty()
+            ? QStringList{QDir(QCoreApplication::applicationDirPath()).filePath(libraryName()), libraryName()}
+            : QStringList{libraryFile_};
+    for (const QString &candidate : candidates) {
+        library_.setFileName(candidate);
+        if (library_.load()) break;
+    }
+    angle_ = reinterpret_cast<decltype(angle_)>(library_.resolve("korvane_placement_angle"));
+    table_ = reinterpret_cast<decltype(table_)>(library_.resolve("korvane_coordinate_table"));
+    landXml_ = reinterpret_cast<decltype(landXml_)>(library_.resolve("korvane_landxml"));
+    if (angle_ && table_ && landXml_) return true;
+    dialogs_.message(QStringLiteral("ライブラリ %1 に座標計算の関数がありません。").arg(library_.fileName()), programTitle(),
+                     MessageIcon::None);
+    return false;
+}
+
+bool WorldPlacement::writePlacementFile() {
+    QFile file(folder_.filePath(QStringLiteral("placement.rvd")));
+    const QByteArray text = entry_.sectionText().toUtf8();
+    if (folder_.isValid() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size() &&
+        file.flush())
+        return true;
+    dialogs_.message(QStringLiteral("座標配置を一時ファイルに書き込めません。"), programTitle(), MessageIcon::None);
+    return false;
+}
+
+bool WorldPlacement::setEntry(const PlacementEntry &entry) {
+    entry_ = entry;
+    emit entryChanged();
+    if (entry_.given()) return applyToForm();
+    releaseForm();
+    return true;
+}
+
+bool WorldPlacement::applyToForm() {
+    if (!form_.WriteParameterFile() || !bind() || !writePlacementFile()) return false;
+    const QString out = folder_.filePath(QStringLiteral("ia.txt"));
+    const QByteArray placement = QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd")));
+    if (!success(angle_(QFile::encodeName(form_.paramFilePath()).constData(), placement.constData(),
+                        QFile::encodeName(out).constData())))
+        return false;
+    QFile file(out);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QString text = QString::fromUtf8(file.readAll());
+    const bool up = valueOf(text, QStringLiteral("curve.direction")) == u"up";
+    const QString degrees = valueOf(text, QStringLiteral("ia.degrees"));
+    if (!up && degrees == u"0") {
+        // The form writes the direction as the sign of the degrees, which 0 cannot carry.
+        dialogs_.message(QStringLiteral("IA が 1° 未満で「下」の曲線はフォームに表せません。"), programTitle(),
+                         MessageIcon::None);
+        return false;
+    }
+    const QString values[3] = {degrees, valueOf(text, QStringLiteral("ia.minutes")),
+                               valueOf(text, QStringLiteral("ia.seconds"))};
+    for (int i = 0; i < 3; ++i) {
+        auto *box = form_.findChild<QLineEdit *>(QStringLiteral("Ia_%1").arg(i));
+        box->setText(values[i]);
+        box->setReadOnly(true);
+    }
+    form_.findChild<QRadioButton *>(QStringLiteral("Khoukou_%1").arg(up ? 0 : 1))->setChecked(true);
+    for (int i = 0; i < 2; ++i) form_.findChild<QRadioButton *>(QStringLiteral("Khoukou_%1").arg(i))->setEnabled(false);
+    note(true);
+    return true;
+}
+
+void WorldPlacement::releaseForm() {
+    for (int i = 0; i < 3; ++i) form_.findChild<QLineEdit *>(QStringLiteral("Ia_%1").arg(i))->setReadOnly(false);
+    for (int i = 0; i < 2; ++i) form_.findChild<QRadioButton *>(QStringLiteral("Khoukou_%1").arg(i))->setEnabled(true);
+    note(false);
+}
+
+void WorldPlacement::note(bool shown) {
+    if (!note_) {
+        note_ = new QLabel(QStringLiteral("ＩＡと曲線方向は座標 (BP, IP, EP) から求めた値です（入力したＩＡは使いません）"));
+        note_->setObjectName(QStringLiteral("placementNote"));
+        form_.statusBar()->addPermanentWidget(note_);
+    }
+    note_->setVisible(shown);
+    form_.statusBar()->setVisible(shown);
+    // The window is as large as its form: it grows by the note's bar, so the
+    // form keeps all of its room.
+    form_.setFixedSize(form_.sizeHint());
+}
+
+bool WorldPlacement::writeCoordinateTable(const QString &path, bool utf8WithBom) {
+    if (!entry_.given() || !applyToForm()) return false;
+    return success(table_(QFile::encodeName(form_.paramFilePath()).constData(),
+                          QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd"))).constData(),
+                          QFile::encodeName(path).constData(), utf8WithBom ? 1 : 0));
+}
+
+bool WorldPlacement::writeLandXml(const QString &path) {
+    if (!entry_.given() || !applyToForm()) return false;
+    return success(landXml_(QFile::encodeName(form_.paramFilePath()).constData(),
+                            QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd"))).constData(),
+                            QFile::encodeName(path).constData()));
+}
+
+} // namespace rovena

@@ -1,0 +1,65 @@
+#include "world/turn_angle.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+
+#include "params/message_box.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr double kFullTurn = 2 * std::numbers::pi;
+constexpr std::int64_t kMicrosecondsPerSecond = 1000000;
+
+bool legLongEnough(WorldPoint a, WorldPoint b, const char *names) {
+    if (std::hypot(b.x - a.x, b.y - a.y) >= kMinimumLeg) return true;
+    showError(std::string("配置ファイル: ") + names + " が同じ点です (1 mm 未満)。");
+    return false;
+}
+
+} // namespace
+
+double directionAngle(WorldPoint a, WorldPoint b) {
+    double angle = std::atan2(b.y - a.y, b.x - a.x);
+    if (angle < 0) angle += kFullTurn;
+    if (angle >= kFullTurn) angle -= kFullTurn;
+    return angle;
+}
+
+int deriveTurnAngle(const Placement &placement, TurnAngle &turn) {
+    if (!legLongEnough(placement.bp, placement.ip, "BP と IP") ||
+        !legLongEnough(placement.ip, placement.ep, "IP と EP"))
+        return 0;
+    turn.inDirection = directionAngle(placement.bp, placement.ip);
+    turn.outDirection = directionAngle(placement.ip, placement.ep);
+
+    // The change of direction, in (−π, π]: positive turns clockwise.
+    double change = turn.outDirection - turn.inDirection;
+    if (change > std::numbers::pi) change -= kFullTurn;
+    if (change <= -std::numbers::pi) change += kFullTurn;
+    turn.right = change > 0;
+
+    const double seconds = std::fabs(change) * 180 / std::numbers::pi * 3600;
+    const auto micro = static_cast<std::int64_t>(std::llround(seconds * kMicrosecondsPerSecond));
+    if (micro < kMinimumTurnSeconds * kMicrosecondsPerSecond) {
+        showError("配置ファイル: BP, IP, EP が一直線上にあり、IA が 0 になります。");
+        return 0;
+    }
+    if (micro >= 180LL * 3600 * kMicrosecondsPerSecond) {
+        showError("配置ファイル: EP が BP の方へ戻っていて、IA が 180° 以上になります。");
+        return 0;
+    }
+    turn.degrees = micro / (3600 * kMicrosecondsPerSecond);
+    turn.minutes = micro / (60 * kMicrosecondsPerSecond) % 60;
+    turn.seconds = static_cast<double>(micro % (60 * kMicrosecondsPerSecond)) / kMicrosecondsPerSecond;
+    return 1;
+}
+
+double turnDegrees(const TurnAngle &turn) {
+    return static_cast<double>(turn.degrees) + static_cast<double>(turn.minutes) / 60 + turn.seconds / 60 / 60;
+}
+
+} // namespace korvane

@@ -1,0 +1,47 @@
+#include "world/world_design.h"
+
+#include "geometry/curve_elements.h"
+#include "geometry/stationing.h"
+#include "geometry/validation.h"
+#include "params/design_record.h"
+#include "params/parameter_file.h"
+
+namespace korvane {
+
+namespace {
+
+// Puts the derived IA into the record with the sign of the drawing's curve
+// direction: a negative sign on the first part that is not 0, as the reader
+// takes any negative part to make the whole angle negative.
+void setIntersectionAngle(const TurnAngle &turn, bool upward) {
+    design.iaDegrees = static_cast<double>(turn.degrees);
+    design.iaMinutes = static_cast<double>(turn.minutes);
+    design.iaSeconds = turn.seconds;
+    if (upward) return;
+    if (turn.degrees != 0) design.iaDegrees = -design.iaDegrees;
+    else if (turn.minutes != 0) design.iaMinutes = -design.iaMinutes;
+    else design.iaSeconds = -design.iaSeconds;
+}
+
+} // namespace
+
+bool drawsUpward(const TurnAngle &turn, bool stationsFromEp) { return turn.right == stationsFromEp; }
+
+int loadTurn(const char *parameterPath, const char *placementPath, Placement &placement, TurnAngle &turn) {
+    if (!readPlacementFile(placementPath, placement)) return 0;
+    if (!deriveTurnAngle(placement, turn)) return 0;
+    return readParameterFile(parameterPath);
+}
+
+int loadWorldDesign(const char *parameterPath, const char *placementPath, WorldAlignment &alignment) {
+    Placement placement;
+    TurnAngle turn;
+    if (!loadTurn(parameterPath, placementPath, placement, turn)) return 0;
+    setIntersectionAngle(turn, drawsUpward(turn, stationsFromRight()));
+    if (!validateDesign()) return 0;
+    prepareNormals();
+    computeElements();
+    return placeAlignment(placement, turn, alignment);
+}
+
+} // namespace korvane

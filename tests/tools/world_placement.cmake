@@ -1,0 +1,78 @@
+# The curve placed in the world by korvane-draw: the coordinate table and the
+# J-LandXML file of a design are read back by Python's csv and XML readers
+# (check_coordinates.py) and the J-LandXML is validated against the vendored
+# J-LandXML schema with xmllint.
+
+set(world ${CMAKE_CURRENT_BINARY_DIR}/world)
+file(MAKE_DIRECTORY ${world})
+set(world_points --bp -1234.5678 5678.9012 --ip -1100.0000 5800.0000 --ep -1000.0000 5700.0000)
+set(world_coordinates -1234.5678 5678.9012 -1100.0000 5800.0000 -1000.0000 5700.0000)
+
+# From the options, table in cp932.
+add_test(NAME korvane_draw_placement_options
+         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/options.dxf
+                 --temp ${world}/options_temp.dxf ${world_points} --zone 9 --route 国道1号
+                 --coordinates ${world}/options.csv --landxml ${world}/options.xml)
+set_tests_properties(korvane_draw_placement_options PROPERTIES
+  FIXTURES_SETUP world_options LABELS tools)
+
+# From a design file's [placement] section (stations from the other end),
+# table in UTF-8 with a byte-order mark.
+set(world_design ${world}/design.rvd)
+file(WRITE ${world_design}
+  "# Rovena 設計ファイル\n[design]\nformat = 1\n\n[placement]\nzone = 6\nroute = \"R&D <1>\"\n"
+  "bp = 5000 -3000\nip = 5200 -3000\nep = 5350 -2800\n")
+file(READ ${PROJECT_SOURCE_DIR}/data/sample_design.dat sample_parameters)
+string(REPLACE "\nL\n" "\nR\n" from_right_parameters "${sample_parameters}")
+file(WRITE ${world}/from_right.dat "${from_right_parameters}")
+add_test(NAME korvane_draw_placement_file
+         COMMAND korvane-draw ${world}/from_right.dat ${world}/design.dxf
+                 --temp ${world}/design_temp.dxf --placement ${world_design}
+                 --coordinates ${world}/design.csv --utf8 --landxml ${world}/design.xml)
+set_tests_properties(korvane_draw_placement_file PROPERTIES
+  FIXTURES_SETUP world_design LABELS tools)
+
+# Refusals: a placement that does not fit the curve, and options that do not
+# go together.
+add_test(NAME korvane_draw_placement_too_short
+         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
+                 --temp ${world}/never_temp.dxf --bp 0 0 --ip 10 0 --ep 10 100 --zone 9)
+add_test(NAME korvane_draw_placement_without_zone
+         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points})
+add_test(NAME korvane_draw_coordinates_without_placement
+         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
+                 --coordinates ${world}/never.csv)
+set_tests_properties(korvane_draw_placement_too_short korvane_draw_placement_without_zone
+                     korvane_draw_coordinates_without_placement
+                     PROPERTIES WILL_FAIL TRUE LABELS tools)
+
+find_program(XMLLINT xmllint)
+if(XMLLINT)
+  foreach(run options design)
+    add_test(NAME landxml_schema_${run}
+             COMMAND ${XMLLINT} --noout --schema ${CMAKE_CURRENT_SOURCE_DIR}/data/J-LandXML_schema_v17.xsd
+                     ${world}/${run}.xml)
+    set_tests_properties(landxml_schema_${run} PROPERTIES FIXTURES_REQUIRED world_${run} LABELS tools)
+  endforeach()
+else()
+  message(WARNING "xmllint not found: the J-LandXML schema checks are not registered")
+endif()
+
+find_program(WORLD_PYTHON NAMES python3)
+if(WORLD_PYTHON)
+  add_test(NAME check_coordinates_options
+           COMMAND ${WORLD_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
+                   ${world}/options.csv ${world}/options.xml cp932 20 ${world_coordinates})
+  set_tests_properties(check_coordinates_options PROPERTIES FIXTURES_REQUIRED world_options LABELS tools)
+  add_test(NAME check_coordinates_design
+           COMMAND ${WORLD_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
+                   ${world}/design.csv ${world}/design.xml utf-8-sig 20 5000 -3000 5200 -3000 5350 -2800)
+  set_tests_properties(check_coordinates_design PROPERTIES FIXTURES_REQUIRED world_design LABELS tools)
+endif()
+
+# The drawing made from the derived IA is a valid drawing too.
+if(KORVANE_CHECK_PYTHON)
+  add_test(NAME check_dxf_placement_options
+           COMMAND ${KORVANE_CHECK_PYTHON} ${check_dxf} ${world}/options.dxf "K.A." "K.E.")
+  set_tests_properties(check_dxf_placement_options PROPERTIES FIXTURES_REQUIRED world_options LABELS tools)
+endif()
