@@ -82,7 +82,17 @@ void MainForm::acceptFileDrops() {
     Text1->viewport()->installEventFilter(this);
 }
 
-bool MainForm::isDesignModified() const { return designTexts() != file_.saved.texts; }
+bool MainForm::isDesignModified() const {
+    return designTexts() != file_.saved.texts || currentPlacement() != file_.saved.placement;
+}
+
+QStringList MainForm::currentPlacement() const {
+    return placementLink_.lines ? placementLink_.lines() : file_.saved.placement;
+}
+
+void MainForm::takePlacement(const QStringList &lines) {
+    if (placementLink_.take) placementLink_.take(lines);
+}
 
 void MainForm::updateTitle() {
     // The file's name first, as the platform shows "name - program".
@@ -109,18 +119,24 @@ bool MainForm::maySetAsideChanges() {
 void MainForm::formReset() {
     file_.path.clear();
     file_.parameterFile = false;
-    file_.saved = DesignDocument{designTexts(), {}};
+    file_.saved = DesignDocument{designTexts(), currentPlacement()};
     updateTitle();
 }
 
 void MainForm::loadSampleCommand() {
     if (!maySetAsideChanges()) return;
+    // The placement belonged to the design before; it goes first, so that
+    // nothing of it reaches the new form.
+    takePlacement({});
     LoadSampleData();
     formReset();
 }
 
 void MainForm::clearCommand() {
     if (!maySetAsideChanges()) return;
+    // The placement belonged to the design before; it goes first, so that
+    // nothing of it reaches the new form.
+    takePlacement({});
     ClearData();
     formReset();
 }
@@ -141,6 +157,13 @@ bool MainForm::openDesignFile(const QString &path) {
         return false;
     }
     setDesignTexts(document.texts);
+    // The placement may put its IA into the form; what the form then shows
+    // is the design as opened, and the placement's lines are kept as the
+    // link writes them, so an unchanged design carries no change mark.
+    file_.saved.placement = document.placement;
+    takePlacement(document.placement);
+    document.texts = designTexts();
+    if (placementLink_.lines) document.placement = currentPlacement();
     file_ = DesignFileState{QFileInfo(path).absoluteFilePath(), document, source == DesignSource::ParameterFile, true};
     rememberRecent(file_.path);
     updateTitle();
@@ -164,7 +187,7 @@ bool MainForm::saveDesignAs() {
 }
 
 bool MainForm::writeDesign(const QString &path) {
-    const DesignDocument document{designTexts(), file_.saved.placement};
+    const DesignDocument document{designTexts(), currentPlacement()};
     QString error;
     if (!rovena::saveDesign(path, document, error)) {
         dialogs().message(error, programTitle(), MessageIcon::None);

@@ -81,6 +81,19 @@ public:
     // True while the form differs from the design last opened or saved.
     bool isDesignModified() const;
 
+    // The curve's world placement, kept beside the form: the [placement]
+    // lines it gives for a saved design (empty: none), and what takes the
+    // lines of a design put into the form (an opened file's, or none after
+    // サンプルデータ and データ  クリア). Without a link, an opened file's
+    // placement is kept as read.
+    struct PlacementLink {
+        std::function<QStringList()> lines;
+        std::function<void(const QStringList &)> take;
+    };
+    void setPlacementLink(PlacementLink link) { placementLink_ = std::move(link); }
+    // The placement's lines changed: the change mark is judged again.
+    void placementChanged() { updateTitle(); }
+
 public slots:
     void createDxf();  // Command1 "ＤＸＦ作成"
     void showHelp();   // m11 "ヘルプ"
@@ -177,6 +190,9 @@ private:
     LibraryBinding binding_;
     std::function<void(const QString &)> drawingWritten_;
     DesignFileState file_;
+    PlacementLink placementLink_;
+    QStringList currentPlacement() const;
+    void takePlacement(const QStringList &lines);
     QMenu *recentMenu_ = nullptr;
 };
 

@@ -5,11 +5,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <utility>
 
+#include "data_files.h"
+#include "design_value.h"
 #include "main_form.h"
 #include "user_dialogs.h"
 
@@ -59,22 +60,40 @@ QString PlacementEntry::sectionText() const {
         .arg(oneLine(zone), quoted(oneLine(route)), point(bp), point(ip), point(ep));
 }
 
-WorldPlacement::WorldPlacement(MainForm &form, UserDialogs &dialogs) : form_(form), dialogs_(dialogs) {
-    // サンプルデータ and データクリア put another design into the form: the
-    // placement belonged to the one before. The form's own handler ran first
-    // (and its change of 左/右 may have put the derived IA back), so once the
-    // placement is dropped the routine runs again; it only sets the form.
-    const std::pair<const char *, void (MainForm::*)()> commands[] = {{"Command2", &MainForm::LoadSampleData},
-                                                                      {"Command3", &MainForm::ClearData}};
-    for (const auto &[name, routine] : commands) {
-        auto *button = form_.findChild<QPushButton *>(QString::fromLatin1(name));
-        if (button)
-            connect(button, &QPushButton::clicked, this, [this, routine = routine] {
-                if (!entry_.given()) return;
-                setEntry(PlacementEntry{});
-                (form_.*routine)();
-            });
+QStringList PlacementEntry::sectionLines() const {
+    if (!given()) return {};
+    QStringList lines = sectionText().split(u'\n', Qt::SkipEmptyParts);
+    lines.removeFirst();
+    return lines;
+}
+
+PlacementEntry PlacementEntry::fromLines(const QStringList &lines) {
+    PlacementEntry entry;
+    for (const QString &text : lines) {
+        DesignLine line;
+        QString error;
+        if (!parseDesignLine(text, line, error) || line.kind != DesignLine::Kind::Entry) continue;
+        const QStringList xy = line.value.split(u' ', Qt::SkipEmptyParts);
+        QString(*point)[2] = line.name == u"bp" ? &entry.bp : line.name == u"ip" ? &entry.ip
+                           : line.name == u"ep" ? &entry.ep : nullptr;
+        if (point) {
+            (*point)[0] = xy.value(0);
+            (*point)[1] = xy.mid(1).join(u' ');
+        } else if (line.name == u"zone") entry.zone = line.value;
+        else if (line.name == u"route") entry.route = line.value;
     }
+    return entry;
+}
+
+WorldPlacement::WorldPlacement(MainForm &form, UserDialogs &dialogs) : form_(form), dialogs_(dialogs) {
+    // A design put into the form brings its own placement, or none
+    // (サンプルデータ, データ  クリア); a saved design carries the placement.
+    form_.setPlacementLink({[this] { return entry_.sectionLines(); },
+                            [this](const QStringList &lines) {
+                                const PlacementEntry entry = PlacementEntry::fromLines(lines);
+                                if (entry.given() || entry_.given()) setEntry(entry);
+                            }});
+    connect(this, &WorldPlacement::entryChanged, &form_, &MainForm::placementChanged);
     // 左/右 decides whether the turn is drawn 上 or 下: the IA is derived again.
     for (int i = 0; i < 2; ++i) {
         auto *option = form_.findChild<QRadioButton *>(QStringLiteral("Shoukou_%1").arg(i));
@@ -90,7 +109,7 @@ bool WorldPlacement::bind() {
     // The form binds the library first: its messages then reach the form's dialogs.
     const QStringList candidates =
         libraryFile_.isEmpty()
-            ? QStringList{QDir(QCoreApplication::applicationDirPath()).filePath(libraryName()), libraryName()}
+            ? libraryCandidates(QCoreApplication::applicationDirPath(), libraryName()) << libraryName()
             : QStringList{libraryFile_};
     for (const QString &candidate : candidates) {
         library_.setFileName(candidate);

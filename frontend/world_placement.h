@@ -7,6 +7,7 @@
 #include <QLibrary>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "korvane.h"
@@ -28,6 +29,11 @@ struct PlacementEntry {
     // "[placement]" with zone, route, bp, ip, ep (UTF-8 when encoded); a
     // value with blanks around it or a leading quote is quoted.
     QString sectionText() const;
+    // The lines of the section without its header, as a design file keeps them.
+    QStringList sectionLines() const;
+    // The entry of a design file's [placement] lines; keys it does not know
+    // are skipped, a point is its X and Y separated by blanks.
+    static PlacementEntry fromLines(const QStringList &lines);
 };
 
 class WorldPlacement : public QObject {

@@ -27,7 +27,10 @@ void attachWorldPlacement(MainForm &form, WorldPlacement &placement, UserDialogs
     QMenuBar *bar = form.menuBar();
     auto *menu = new QMenu(QStringLiteral("座標"), bar);
     menu->setObjectName(QStringLiteral("placementMenu"));
-    bar->insertMenu(bar->actions().value(0), menu);
+    // After the menu ファイル, before the others.
+    const QList<QAction *> menus = bar->actions();
+    const bool fileFirst = !menus.isEmpty() && menus.first()->text() == QStringLiteral("ファイル");
+    bar->insertMenu(menus.value(fileFirst ? 1 : 0), menu);
 
     QAction *edit = menu->addAction(QStringLiteral("座標配置..."));
     edit->setObjectName(QStringLiteral("editPlacement"));

@@ -117,6 +117,32 @@ private slots:
         QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
     }
 
+    // A saved design carries its placement; opened again, the placement
+    // gives the form its IA, and the design opened counts as unchanged.
+    void placementTravelsWithTheDesignFile() {
+        Fixture f;
+        QVERIFY(f.placement.setEntry(readmePlacement()));
+        f.dialogs.saveDesignAnswer = f.path("placed.rvd");
+        QVERIFY(f.form.saveDesignAs());
+        QVERIFY(contentOf(f.path("placed.rvd"))
+                    .endsWith("\n[placement]\nzone = 9\nroute = 国道1号\nbp = -1234.5678 5678.9012\n"
+                              "ip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n"));
+        QVERIFY(!f.form.isDesignModified());
+
+        QTest::mouseClick(f.form.findChild<QPushButton *>("Command3"), Qt::LeftButton);
+        QVERIFY(!f.placement.entry().given());
+        QVERIFY(f.form.openDesignFile(f.path("placed.rvd")));
+        QCOMPARE(f.placement.entry().sectionText(), readmePlacement().sectionText());
+        QCOMPARE(f.angle(), (QStringList{"86", "59", "3.616037"}));
+        QVERIFY(box(f.form, "Ia_0")->isReadOnly());
+        QVERIFY(!f.form.isDesignModified());
+
+        // Dropping the placement is a change of the design.
+        QVERIFY(f.placement.setEntry(rovena::PlacementEntry{}));
+        QVERIFY(f.form.isDesignModified());
+        QCOMPARE(f.dialogs.texts(), QStringList{});
+    }
+
     // The dialog gives back what was typed; 座標を使わない empties it.
     void dialogKeepsTheTexts() {
         rovena::PlacementDialog dialog(readmePlacement());
