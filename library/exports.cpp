@@ -3,41 +3,30 @@
 #include "korvane.h"
 
 #include "drawing/pipeline.h"
+#include "export_guard.h"
 #include "geometry/validation.h"
-#include "params/c_locale.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
 
-namespace {
-
-template <typename Body> int guarded(Body body) {
-    try {
-        korvane::CLocaleScope cLocale;
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
-
-} // namespace
+using korvane::guardedExport;
 
 extern "C" {
 
 KORVANE_API int KORVANE_CALL setteifincls(const char *path) {
-    return guarded([&] { return korvane::clearParameterFile(path); });
+    return guardedExport([&] { return korvane::clearParameterFile(path); });
 }
 
 KORVANE_API int KORVANE_CALL setteifin(const char *text, const char *path) {
-    return guarded([&] { return korvane::appendParameterPiece(text, path); });
+    return guardedExport([&] { return korvane::appendParameterPiece(text, path); });
 }
 
 KORVANE_API int KORVANE_CALL data_chekvb(const char *path) {
-    return guarded([&] { return korvane::checkDesignFile(path); });
+    return guardedExport([&] { return korvane::checkDesignFile(path); });
 }
 
 KORVANE_API int KORVANE_CALL save_DXF(const char *outputPath, const char *paramPath,
                                       const char *templatePath, const char *tempPath) {
-    return guarded([&] { return korvane::saveDxf(outputPath, paramPath, templatePath, tempPath); });
+    return guardedExport([&] { return korvane::saveDxf(outputPath, paramPath, templatePath, tempPath); });
 }
 
 KORVANE_API void KORVANE_CALL korvane_set_message_handler(korvane_message_handler handler) {

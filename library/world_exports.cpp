@@ -4,22 +4,13 @@
 #include "korvane.h"
 
 #include "geometry/stationing.h"
-#include "params/c_locale.h"
+#include "export_guard.h"
 #include "world/coordinate_table.h"
 #include "world/landxml_writer.h"
 #include "world/turn_text.h"
 #include "world/world_design.h"
 
 namespace {
-
-template <typename Body> int guardedWorld(Body body) {
-    try {
-        korvane::CLocaleScope cLocale;
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
 
 // The table points of the placed design; false after a refusal.
 bool placedPoints(const char *paramPath, const char *placementPath, korvane::WorldAlignment &alignment,
@@ -35,7 +26,7 @@ extern "C" {
 
 KORVANE_API int KORVANE_CALL korvane_placement_angle(const char *paramPath, const char *placementPath,
                                                      const char *outputPath) {
-    return guardedWorld([&] {
+    return korvane::guardedExport([&] {
         korvane::Placement placement;
         korvane::TurnAngle turn;
         if (!korvane::loadTurn(paramPath, placementPath, placement, turn)) return 0;
@@ -45,7 +36,7 @@ KORVANE_API int KORVANE_CALL korvane_placement_angle(const char *paramPath, cons
 
 KORVANE_API int KORVANE_CALL korvane_coordinate_table(const char *paramPath, const char *placementPath,
                                                       const char *csvPath, int utf8WithBom) {
-    return guardedWorld([&] {
+    return korvane::guardedExport([&] {
         korvane::WorldAlignment alignment;
         std::vector<korvane::TablePoint> points;
         if (!placedPoints(paramPath, placementPath, alignment, points)) return 0;
@@ -55,7 +46,7 @@ KORVANE_API int KORVANE_CALL korvane_coordinate_table(const char *paramPath, con
 
 KORVANE_API int KORVANE_CALL korvane_landxml(const char *paramPath, const char *placementPath,
                                              const char *xmlPath) {
-    return guardedWorld([&] {
+    return korvane::guardedExport([&] {
         korvane::WorldAlignment alignment;
         std::vector<korvane::TablePoint> points;
         if (!placedPoints(paramPath, placementPath, alignment, points)) return 0;

@@ -6,10 +6,13 @@
 
 #include "design_file.h"
 #include "design_file_kind.h"
+#include "form_test_support.h"
 #include "parameter_file_reading.h"
 
 using rovena::DesignDocument;
 using rovena::DesignTexts;
+
+using rovena_test::fileBytes;
 
 namespace {
 
@@ -62,11 +65,6 @@ QString readError(const QByteArray &bytes) {
     DesignDocument document;
     QString error;
     return rovena::readDesignFile(bytes, document, error) ? QString("<read>") : error;
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

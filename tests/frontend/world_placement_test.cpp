@@ -51,11 +51,6 @@ struct Fixture {
     }
 };
 
-QByteArray contentOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class WorldPlacementTest : public QObject {
@@ -103,8 +98,8 @@ private slots:
         QVERIFY(f.placement.writeLandXml(f.path("route.xml")));
         QVERIFY(table->isEnabled());
         // 点名 in cp932 heads the table; the route names the alignment.
-        QVERIFY(contentOf(f.path("table.csv")).startsWith("\x93\x5f\x96\xbc,"));
-        QVERIFY(contentOf(f.path("route.xml")).contains("<Alignment name=\"国道1号\""));
+        QVERIFY(fileBytes(f.path("table.csv")).startsWith("\x93\x5f\x96\xbc,"));
+        QVERIFY(fileBytes(f.path("route.xml")).contains("<Alignment name=\"国道1号\""));
     }
 
     void badPlacementIsReportedAndLeavesTheFormAlone() {
@@ -124,7 +119,7 @@ private slots:
         QVERIFY(f.placement.setEntry(readmePlacement()));
         f.dialogs.saveDesignAnswer = f.path("placed.rvd");
         QVERIFY(f.form.saveDesignAs());
-        QVERIFY(contentOf(f.path("placed.rvd"))
+        QVERIFY(fileBytes(f.path("placed.rvd"))
                     .endsWith("\n[placement]\nzone = 9\nroute = 国道1号\nbp = -1234.5678 5678.9012\n"
                               "ip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n"));
         QVERIFY(!f.form.isDesignModified());
