@@ -6,7 +6,7 @@ set -eu
 
 packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
   qt6-base-dev libgl-dev fonts-ipafont-gothic clang-14 libclang-rt-14-dev libdxflib-dev
-  xvfb xauth"
+  xvfb xauth poppler-utils"
 if [ "${1:-}" = "--runtime" ]; then
   packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev"
 fi

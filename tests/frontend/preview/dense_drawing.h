@@ -1,6 +1,8 @@
 // A drawing of many close vertices, written by the tests themselves: lane
 // lines as concentric arcs of radius 100 m and up, every 10 mm a vertex, on
-// an A1 sheet at 1:250 whose lines are all black (layer colour 7).
+// an A1 sheet at 1:250 whose lines are all black (layer colour 7). The lines
+// wave across the arc by 0.4 m every 6 m, detail that is a pixel high when
+// the whole sheet is seen and grows with the zoom.
 #pragma once
 
 #include <charconv>
@@ -16,6 +18,7 @@ struct DenseDrawing {
     double firstRadius = 100000.0, laneWidth = 3500.0;
     double startDegrees = 45.0, endDegrees = 135.0;
     double spacing = 10.0;  // drawing units between vertices along the arc
+    double waveHeight = 400.0, waveLength = 6000.0;
 
     double radius(int i) const { return firstRadius + laneWidth * i; }
     int vertices(int i) const {
@@ -48,10 +51,11 @@ inline bool writeDenseDrawing(const std::string &path, const DenseDrawing &d) {
         const int n = d.vertices(i);
         for (int k = 0; k < n; ++k) {
             const double a = (d.startDegrees + (d.endDegrees - d.startDegrees) * k / (n - 1)) * pi / 180.0;
+            const double r = d.radius(i) + d.waveHeight * std::sin(2.0 * pi * d.radius(i) * a / d.waveLength);
             out += "0\nVERTEX\n8\nD-STR\n10\n";
-            appendNumber(out, d.centreX + d.radius(i) * std::cos(a));
+            appendNumber(out, d.centreX + r * std::cos(a));
             out += "20\n";
-            appendNumber(out, d.centreY + d.radius(i) * std::sin(a));
+            appendNumber(out, d.centreY + r * std::sin(a));
         }
         out += "0\nSEQEND\n8\nD-STR\n";
     }

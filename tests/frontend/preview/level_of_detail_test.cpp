@@ -81,7 +81,8 @@ TEST(PreviewLevelOfDetail, PictureMatchesEveryVertexWithinOnePixel) {
     // Zoomed in steps on a point of the innermost lane line, from the whole
     // sheet (hundreds of vertices a pixel) to single vertices 20 pixels apart.
     const double a = 90.0 * 3.14159265358979323846 / 180.0;
-    const DxfPoint onLine{dense.centreX + dense.firstRadius * std::cos(a), dense.centreY + dense.firstRadius * std::sin(a)};
+    const double r = dense.firstRadius + dense.waveHeight * std::sin(2.0 * 3.14159265358979323846 * dense.firstRadius * a / dense.waveLength);
+    const DxfPoint onLine{dense.centreX + r * std::cos(a), dense.centreY + r * std::sin(a)};
     double zoomed = 1.0;
     for (double factor : {1.0, 3.0, 4.0, 8.0, 10.0, 25.0, 100.0}) {
         view.zoomAt(view.toView(onLine), factor);
