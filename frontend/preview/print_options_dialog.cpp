@@ -1,5 +1,6 @@
 #include "print_options_dialog.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,6 +14,14 @@
 namespace rovena::preview {
 
 namespace {
+
+// Each pair of exclusive choices has a group of its own, as the buttons of
+// one parent would otherwise all exclude each other.
+void groupPair(QWidget *parent, QRadioButton *a, QRadioButton *b) {
+    auto *group = new QButtonGroup(parent);
+    group->addButton(a);
+    group->addButton(b);
+}
 
 QWidget *pairOf(QWidget *parent, QRadioButton *a, QRadioButton *b) {
     auto *row = new QWidget(parent);
@@ -36,6 +45,7 @@ PrintOptionsDialog::PrintOptionsDialog(const PrintOptions &initial, double scale
 
     landscape_ = new QRadioButton(QStringLiteral("横"), this);
     portrait_ = new QRadioButton(QStringLiteral("縦"), this);
+    groupPair(this, landscape_, portrait_);
     (initial.landscape ? landscape_ : portrait_)->setChecked(true);
 
     const QString scaleText = scaleN > 0.0 ? QStringLiteral("縮尺 1:%1").arg(scaleN, 0, 'g', 10)
@@ -44,6 +54,7 @@ PrintOptionsDialog::PrintOptionsDialog(const PrintOptions &initial, double scale
     atScale_->setObjectName(QStringLiteral("atScale"));
     fit_ = new QRadioButton(QStringLiteral("用紙に合わせる"), this);
     fit_->setObjectName(QStringLiteral("fit"));
+    groupPair(this, atScale_, fit_);
     atScale_->setEnabled(scaleN > 0.0);
     (initial.fit || scaleN <= 0.0 ? fit_ : atScale_)->setChecked(true);
 

@@ -17,6 +17,7 @@
 #include "export_pdf_command.h"
 #include "preview_window.h"
 #include "print_dialogs.h"
+#include "print_options_dialog.h"
 #include "sample_drawing.h"
 
 using namespace rovena::preview;
@@ -178,4 +179,16 @@ TEST(PreviewPdf, CommandLineRefusesWrongInput) {
     const QSizeF page = pageSizeMm(out);
     EXPECT_NEAR(page.width(), 210.0, 0.5);
     EXPECT_NEAR(page.height(), 297.0, 0.5);
+}
+
+TEST(PreviewPdf, OptionsDialogKeepsEachChoice) {
+    for (const PrintOptions &given : {PrintOptions{Paper::a2, false, true, false}, PrintOptions{Paper::a4, true, false, true}}) {
+        const PrintOptions got = PrintOptionsDialog(given, 250.0).options();
+        EXPECT_EQ(got.paper, given.paper);
+        EXPECT_EQ(got.landscape, given.landscape);
+        EXPECT_EQ(got.fit, given.fit);
+        EXPECT_EQ(got.black, given.black);
+    }
+    // Without a sheet the drawing has no scale: only fitting is offered.
+    EXPECT_TRUE(PrintOptionsDialog(PrintOptions{}, 0.0).options().fit);
 }
