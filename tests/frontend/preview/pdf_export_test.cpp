@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -93,7 +94,13 @@ public:
         return answer;
     }
     QString askPdfPath(QWidget *, const QString &) override { return pdfPath; }
-    bool askPrinter(QWidget *, QPrinter &) override { return false; }
+    QString printerFile;  // the printer prints into this PDF file; none: cancelled
+    bool askPrinter(QWidget *, QPrinter &printer) override {
+        if (printerFile.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerFile);
+        return true;
+    }
     void showError(QWidget *, const QString &text) override { errors << text; }
 };
 
@@ -155,6 +162,15 @@ TEST(PreviewPdf, WindowAsksTheOptionsAndWritesThePaperChosen) {
     const QSizeF page = pageSizeMm(dialogs.pdfPath);
     EXPECT_NEAR(page.width(), 297.0, 0.5);
     EXPECT_NEAR(page.height(), 420.0, 0.5);
+
+    // Printing goes through the same painting; the paper of the options is set on the printer.
+    dialogs.answer = {Paper::a2, true, false, true};
+    dialogs.printerFile = QString::fromStdString(folder.file("printed.pdf"));
+    window.printDrawing();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    const QSizeF printed = pageSizeMm(dialogs.printerFile);
+    EXPECT_NEAR(printed.width(), 594.0, 0.5);
+    EXPECT_NEAR(printed.height(), 420.0, 0.5);
 
     // A folder that does not exist: the user is told, nothing crashes.
     dialogs.pdfPath = QString::fromStdString(folder.file("no/such/folder/out.pdf"));
