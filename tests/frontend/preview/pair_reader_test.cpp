@@ -108,7 +108,26 @@ TEST(PreviewPairReader, FilesCutShortOrNoDrawingAreNeverOk) {
     std::ofstream(folder.file("prose.dxf"), std::ios::binary) << "これはＤＸＦではありません\nplain text\n";
     EXPECT_EQ(readDxfFileFast(folder.file("prose.dxf")).status, DxfReadStatus::notDxf);
 
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+    std::ofstream(folder.file("binary.dxf"), std::ios::binary) << binary;
+    EXPECT_NE(readDxfFileFast(folder.file("binary.dxf")).status, DxfReadStatus::ok);
+
+    // Bytes changed here and there: whatever the status, the reading ends and
+    // finds no more than the file holds.
     const std::string whole = bytesOf(fixture);
+    unsigned seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = whole;
+        for (int k = 0; k < 1 + round % 5; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            damaged[(seed >> 8) % damaged.size()] = static_cast<char>(seed >> 24);
+        }
+        std::ofstream(folder.file("damaged.dxf"), std::ios::binary | std::ios::trunc) << damaged;
+        const DxfReadResult result = readDxfFileFast(folder.file("damaged.dxf"));
+        EXPECT_LE(result.drawing.texts.size() + result.drawing.lines.size() + result.drawing.arcs.size(), 11u);
+    }
+
     const size_t eof = whole.rfind("EOF");
     for (size_t cut = 0; cut < eof; cut += 7) {
         std::ofstream(folder.file("cut.dxf"), std::ios::binary | std::ios::trunc) << whole.substr(0, cut);
