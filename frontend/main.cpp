@@ -2,6 +2,7 @@
 // "rovena FILE" opens the design file (or parameter file) FILE at start-up.
 #include <QApplication>
 
+#include "export_pdf_command.h"
 #include "japanese_translation.h"
 #include "main_form.h"
 #include "preview_menu.h"
@@ -10,6 +11,7 @@
 #include "world_placement.h"
 
 int main(int argc, char *argv[]) {
+    if (rovena::isExportPdfCommand(argc, argv)) return rovena::exportPdfMain(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovena"));
     QApplication::setApplicationDisplayName(rovena::programTitle());

@@ -22,12 +22,13 @@ void attachPreview(MainForm &form, preview::PreviewWindow &window) {
     show->setObjectName(QStringLiteral("showPreview"));
     show->setEnabled(false); // nothing drawn yet in this run
     QObject::connect(show, &QAction::triggered, &window,
-                     [&window] { window.showDrawing(window.drawingPath()); });
+                     [&window] { window.openDrawing(window.drawingPath()); });
 
     form.setDrawingWrittenHook([&window, show](const QString &path) {
         show->setEnabled(true);
-        if (window.autoOpen()) window.showDrawing(path);
-        else window.loadDrawing(path);
+        // Read in the background: a big drawing never freezes the form.
+        if (window.autoOpen()) window.openDrawing(path);
+        else window.startLoading(path);
     });
 }
 

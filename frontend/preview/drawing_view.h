@@ -1,6 +1,7 @@
 // A widget that paints a DXF drawing read back from its file: the sheet in
 // white with its frame, the linework in the colours of its layers and the
 // texts through Qt's fonts. Wheel zooms around the cursor, dragging pans.
+// Lines are drawn at the detail the zoom needs (see geometry_painter.h).
 #pragma once
 
 #include <QPoint>
@@ -8,7 +9,10 @@
 #include <QTransform>
 #include <QWidget>
 
+#include <memory>
+
 #include "dxf_reader.h"
+#include "preview_geometry.h"
 
 class QPainter;
 
@@ -20,9 +24,13 @@ public:
     explicit DrawingView(QWidget *parent = nullptr);
 
     void setDrawing(DxfDrawing drawing);
+    // Shows the geometry and fits it to the view.
+    void setGeometry(std::shared_ptr<const PreviewGeometry> geometry);
     void clearDrawing();
-    bool hasDrawing() const { return hasDrawing_; }
-    const DxfDrawing &drawing() const { return drawing_; }
+    bool hasDrawing() const { return geometry_ != nullptr; }
+    const std::shared_ptr<const PreviewGeometry> &geometry() const { return geometry_; }
+    // Off: every vertex is drawn (for comparison); on by default.
+    void setLevelOfDetail(bool on);
 
     // The box the view fits: the sheet and everything drawn on it.
     DxfBox fitBox() const;
@@ -52,14 +60,10 @@ protected:
 
 private:
     void paintSheet(QPainter &painter) const;
-    void paintLinework(QPainter &painter) const;
-    void paintTexts(QPainter &painter) const;
-    void drawSegment(QPainter &painter, QPointF a, QPointF b) const;
-    bool layerShown(const std::string &layer) const;
-    QColor entityColour(const std::string &layer, int color) const;
+    double fitScale() const;
 
-    DxfDrawing drawing_;
-    bool hasDrawing_ = false;
+    std::shared_ptr<const PreviewGeometry> geometry_;
+    bool levelOfDetail_ = true;
     double scale_ = 1.0;   // pixels per drawing unit
     double offsetX_ = 0.0; // view position of the drawing origin
     double offsetY_ = 0.0;

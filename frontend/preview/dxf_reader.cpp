@@ -242,6 +242,7 @@ std::string readStatusMessage(DxfReadStatus status) {
     case DxfReadStatus::notDxf: return "ＤＸＦファイルではありません。";
     case DxfReadStatus::truncated: return "ＤＸＦファイルが途中で切れています。読めた部分だけを表示します。";
     case DxfReadStatus::failed: return "ＤＸＦファイルを読み込めませんでした。";
+    case DxfReadStatus::cancelled: return "ＤＸＦファイルの読み込みを中止しました。";
     }
     return {};
 }

@@ -100,6 +100,7 @@ enum class DxfReadStatus {
     notDxf,      // no DXF section found in the file
     truncated,   // the file ends before its end-of-file marker
     failed,      // the parser gave up (a broken or hostile file)
+    cancelled,   // the reading was stopped before its end
 };
 
 struct DxfReadResult {
