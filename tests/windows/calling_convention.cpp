@@ -14,3 +14,8 @@ static_assert(std::is_same_v<decltype(&setteifin), int(__stdcall *)(const char *
 static_assert(std::is_same_v<decltype(&data_chekvb), int(__stdcall *)(const char *)>);
 static_assert(std::is_same_v<decltype(&save_DXF),
                              int(__stdcall *)(const char *, const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_placement_angle),
+                             int(__stdcall *)(const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_coordinate_table),
+                             int(__stdcall *)(const char *, const char *, const char *, int)>);
+static_assert(std::is_same_v<decltype(&korvane_landxml), int(__stdcall *)(const char *, const char *, const char *)>);

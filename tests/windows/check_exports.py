@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks the export table of the 32-bit korvane.dll with the cross objdump:
-exactly the five names below, undecorated, and each function __stdcall (it
+exactly the names below (the four exports and the message hook, and the
+three exports of the world placement), undecorated, and each function __stdcall (it
 pops its own arguments: every return is "ret $N" with N = 4 x arguments).
 The 32-bit DLL cannot be run on this machine, so its code is read instead.
 
@@ -17,6 +18,9 @@ EXPECTED = {
     "data_chekvb": 1,
     "save_DXF": 4,
     "korvane_set_message_handler": 1,
+    "korvane_placement_angle": 3,
+    "korvane_coordinate_table": 4,
+    "korvane_landxml": 3,
 }
 
 
