@@ -19,6 +19,7 @@
 #include "world_support.h"
 
 using testing_support::MessageRecorder;
+using testing_support::readBytes;
 using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
@@ -302,8 +303,8 @@ TEST(WorldExports, CoordinateTableBytes) {
     const std::string utf8 = files.dir.file("table-utf8.csv");
     ASSERT_EQ(korvane_coordinate_table(files.parameters.c_str(), files.placement.c_str(), cp932.c_str(), 0), 1);
     ASSERT_EQ(korvane_coordinate_table(files.parameters.c_str(), files.placement.c_str(), utf8.c_str(), 1), 1);
-    const std::string a = readFile(cp932), b = readFile(utf8);
-    // 点名,測点,追加距離,X,Y,方向角 in cp932.
+    const std::string a = readBytes(cp932), b = readBytes(utf8);
+    // 点名,測点,追加距離,X,Y,方向角 in cp932; rows end in CR LF on every platform.
     EXPECT_EQ(a.substr(0, 31), "\x93\x5f\x96\xbc,\x91\xaa\x93\x5f,\x92\xc7\x89\xc1\x8b\x97\x97\xa3,X,Y,"
                                "\x95\xfb\x8c\xfc\x8a\x70\r\n");
     EXPECT_EQ(b.substr(0, 45), "\xEF\xBB\xBF点名,測点,追加距離,X,Y,方向角\r\n");
