@@ -35,8 +35,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
 # CPack from calling it directly.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/postinst ${CMAKE_CURRENT_SOURCE_DIR}/debian/postrm)
-# Loaded at run time rather than linked: the Japanese font of the window.
-# Recommended: xdg-open for the help page, Qt's own Japanese texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
+# Loaded at run time rather than linked: the Japanese font of the drawings'
+# texts and PDFs, and Qt's own Japanese texts, which Rovena loads at start-up
+# for the standard dialogs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic, qt6-translations-l10n")
 include(CPack)
