@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -26,13 +27,18 @@ MainForm::MainForm(QWidget *parent)
     shadeRight();
     shadeLeft();
 
-    // Start-up: caption, the working files of this process, the header
-    // template beside the executable, the sample design.
+    // Start-up: caption, the header template, the working files of this
+    // process, the sample design. The program's folder takes the working
+    // files only where the program keeps its data beside it (the build
+    // folder, a folder copied as a whole); the folder of an installed program
+    // is the system's, even for a user who may write it.
     setWindowTitle(programTitle());
-    workingFiles_ = std::make_unique<WorkingFiles>(QCoreApplication::applicationDirPath(),
+    headerFilePath_ = shippedDataFile(QStringLiteral("aln_hdr_.dxf"));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const bool dataBesideProgram = QFileInfo(headerFilePath_).absoluteDir() == QDir(programFolder);
+    workingFiles_ = std::make_unique<WorkingFiles>(dataBesideProgram ? programFolder : QString(),
                                                    WorkingFiles::defaultUserFolder());
     paramFilePath_ = workingFiles_->parameterFile();
-    headerFilePath_ = shippedDataFile(QStringLiteral("aln_hdr_.dxf"));
     tempFilePath_ = workingFiles_->tempFile();
     helpFile_ = builtInHelpFile();
     LoadSampleData();

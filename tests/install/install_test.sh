@@ -126,6 +126,16 @@ if [ "$with_rovena" = 1 ]; then
   if grep -iqE "error|fatal|critical|cannot|could not" "$work/rovena.log"; then
     fail "Rovena reported a problem"
   fi
+  if [ -n "$runner" ]; then
+    echo "== Rovena of the prefix run by a user who may write the prefix (root) keeps to the user's folder"
+    (cd "$out" && exec env HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" TMPDIR="$out/tmp" \
+      QT_QPA_PLATFORM=offscreen "$prefix/bin/rovena") > "$work/rovena-root.log" 2>&1 &
+    pid=$!
+    sleep 2
+    kill "$pid" 2> /dev/null || fail "Rovena run by root ended by itself"
+    wait "$pid" || true
+    [ -d "$out/home/.local/share/Rovena/working/1" ] || fail "no working folder in the user's data folder"
+  fi
 fi
 
 snapshot > "$work/after"
