@@ -58,6 +58,15 @@ int deriveTurnAngle(const Placement &placement, TurnAngle &turn) {
     return 1;
 }
 
+SignedTurnParts signedTurnParts(const TurnAngle &turn, bool upward) {
+    SignedTurnParts parts{turn.degrees, turn.minutes, turn.seconds};
+    if (upward) return parts;
+    if (parts.degrees != 0) parts.degrees = -parts.degrees;
+    else if (parts.minutes != 0) parts.minutes = -parts.minutes;
+    else parts.seconds = -parts.seconds;
+    return parts;
+}
+
 double turnDegrees(const TurnAngle &turn) {
     return static_cast<double>(turn.degrees) + static_cast<double>(turn.minutes) / 60 + turn.seconds / 60 / 60;
 }

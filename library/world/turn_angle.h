@@ -28,6 +28,16 @@ double directionAngle(WorldPoint a, WorldPoint b);
 // reversal (IA of 180° or more) with a message; 0 then.
 int deriveTurnAngle(const Placement &placement, TurnAngle &turn);
 
+// The IA as the parameter file and the design record carry it: its three
+// parts, with the minus of a curve drawn 下 on the first part that is not 0
+// (the reader takes any negative part to make the whole angle negative).
+struct SignedTurnParts {
+    std::int64_t degrees = 0;
+    std::int64_t minutes = 0;
+    double seconds = 0;
+};
+SignedTurnParts signedTurnParts(const TurnAngle &turn, bool upward);
+
 // IA in degrees as the rounded degrees, minutes and seconds give it.
 double turnDegrees(const TurnAngle &turn);
 

@@ -14,15 +14,8 @@ std::string seconds(const TurnAngle &turn) { return fixed(turn.seconds, 6); }
 } // namespace
 
 std::string parameterAngleLine(const TurnAngle &turn, bool upward) {
-    std::string degrees = std::to_string(turn.degrees);
-    std::string minutes = std::to_string(turn.minutes);
-    std::string secs = seconds(turn);
-    if (!upward) {
-        if (turn.degrees != 0) degrees = "-" + degrees;
-        else if (turn.minutes != 0) minutes = "-" + minutes;
-        else secs = "-" + secs;
-    }
-    return degrees + " " + minutes + " " + secs;
+    const SignedTurnParts parts = signedTurnParts(turn, upward);
+    return std::to_string(parts.degrees) + " " + std::to_string(parts.minutes) + " " + fixed(parts.seconds, 6);
 }
 
 std::string turnText(const TurnAngle &turn, bool upward) {

@@ -10,17 +10,12 @@ namespace korvane {
 
 namespace {
 
-// Puts the derived IA into the record with the sign of the drawing's curve
-// direction: a negative sign on the first part that is not 0, as the reader
-// takes any negative part to make the whole angle negative.
+// Puts the derived IA into the record as the parameter file would carry it.
 void setIntersectionAngle(const TurnAngle &turn, bool upward) {
-    design.iaDegrees = static_cast<double>(turn.degrees);
-    design.iaMinutes = static_cast<double>(turn.minutes);
-    design.iaSeconds = turn.seconds;
-    if (upward) return;
-    if (turn.degrees != 0) design.iaDegrees = -design.iaDegrees;
-    else if (turn.minutes != 0) design.iaMinutes = -design.iaMinutes;
-    else design.iaSeconds = -design.iaSeconds;
+    const SignedTurnParts parts = signedTurnParts(turn, upward);
+    design.iaDegrees = static_cast<double>(parts.degrees);
+    design.iaMinutes = static_cast<double>(parts.minutes);
+    design.iaSeconds = parts.seconds;
 }
 
 } // namespace
