@@ -17,21 +17,16 @@ namespace korvane_draw {
 
 namespace {
 
-// Whether the file holds a design; a file that cannot be read is left to
-// the library, which reports it as a parameter file.
-bool isDesignFile(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return rovena::isDesignFileText(text);
-}
-
 // The whole file, or "" when it cannot be read.
 std::string fileText(const std::string &path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
+
+// Whether the file holds a design; a file that cannot be read is left to
+// the library, which reports it as a parameter file.
+bool isDesignFile(const std::string &path) { return rovena::isDesignFileText(fileText(path)); }
 
 #ifdef KORVANE_DRAW_DESIGN_FILES
 std::string writeDesign(const std::string &input, const std::string &parameterFile, const ParameterWriter &writer) {
@@ -79,19 +74,7 @@ std::string parameterFileFor(const std::string &input, const std::string &, cons
 #endif
 
 bool designHasPlacement(const std::string &input) {
-    const std::string text = fileText(input);
-    if (!rovena::isDesignFileText(text)) return false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first != std::string::npos && line.compare(first, std::string::npos, "[placement]") == 0) return true;
-        start = end + 1;
-    }
-    return false;
+    return rovena::hasDesignSection(fileText(input), "placement");
 }
 
 } // namespace korvane_draw

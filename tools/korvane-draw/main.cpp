@@ -193,7 +193,8 @@ int main(int argc, char **argv) {
 
     // With a placement the drawing is made from a copy of the parameter file
     // that carries the IA derived from BP, IP and EP.
-    korvane_draw::PlacementRun placement(args.placement, [&](const char *name) { return library.symbol(name); });
+    korvane_draw::PlacementRun placement(args.placement, work,
+                                         [&](const char *name) { return library.symbol(name); });
     if (args.placement.active()) {
         if (!placement.prepare(parameterFile) || !placement.writeOutputs(parameterFile)) return 1;
         parameterFile = placement.parameterCopy();

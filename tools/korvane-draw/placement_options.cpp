@@ -7,10 +7,7 @@
 #include <sstream>
 
 #ifdef _WIN32
-#  include <process.h>
 #  include <windows.h>
-#else
-#  include <unistd.h>
 #endif
 
 #include "korvane.h"
@@ -47,23 +44,6 @@ bool takeValues(int argc, char **argv, int &i, std::string *values, int count) {
         }
     }
     return true;
-}
-
-// A fresh folder of this run under the temporary folder, with its separator;
-// empty when none could be made.
-std::string privateFolder() {
-    std::error_code error;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error) return {};
-#ifdef _WIN32
-    const std::filesystem::path folder = temp / ("korvane-draw-" + std::to_string(_getpid()));
-    if (!std::filesystem::create_directory(folder, error) || error) return {};
-    return folder.string() + "\\";
-#else
-    std::string pattern = (temp / "korvane-draw-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern + "/";
-#endif
 }
 
 // The route as UTF-8: Windows hands the arguments over in the ANSI code page.
@@ -183,27 +163,16 @@ bool placementOptionsConsistent(const PlacementOptions &o) {
     return problem == nullptr;
 }
 
-PlacementRun::PlacementRun(const PlacementOptions &options, Lookup lookup)
-    : options_(options), lookup_(std::move(lookup)) {}
-
-PlacementRun::~PlacementRun() {
-    std::error_code ignored;
-    if (!base_.empty()) std::filesystem::remove_all(std::filesystem::path(base_), ignored);
-}
+PlacementRun::PlacementRun(const PlacementOptions &options, const PrivateFolder &folder, Lookup lookup)
+    : options_(options), lookup_(std::move(lookup)), placementCopy_(folder.file("placement.rvd")),
+      parameterCopy_(folder.file("placed_ALN_TXT_.DAT")), turnFile_(folder.file("ia.txt")),
+      checkTable_(folder.file("check.csv")) {}
 
 std::string PlacementRun::placementPath() const {
     return options_.placementFile.empty() ? placementCopy_ : options_.placementFile;
 }
 
 bool PlacementRun::prepare(const std::string &parameterFile) {
-    base_ = privateFolder();
-    if (base_.empty()) {
-        std::fprintf(stderr, "korvane-draw: cannot make a folder in the temporary folder\n");
-        return false;
-    }
-    placementCopy_ = base_ + "placement.rvd";
-    parameterCopy_ = base_ + "ALN_TXT_.DAT";
-    turnFile_ = base_ + "ia.txt";
     if (options_.placementFile.empty() && !writeText(placementCopy_, placementText(options_))) return false;
     const auto angle = reinterpret_cast<AngleFunction>(lookup_("korvane_placement_angle"));
     if (!angle) {
@@ -231,7 +200,7 @@ bool PlacementRun::writeOutputs(const std::string &parameterFile) {
     const std::string placement = placementPath();
     // Without a table asked for, one is still made (and removed): it proves
     // that the curve fits between BP and EP before anything is drawn.
-    const std::string tablePath = options_.coordinatesFile.empty() ? base_ + "check.csv" : options_.coordinatesFile;
+    const std::string tablePath = options_.coordinatesFile.empty() ? checkTable_ : options_.coordinatesFile;
     const int tableResult = table(parameterFile.c_str(), placement.c_str(), tablePath.c_str(), options_.utf8 ? 1 : 0);
     if (options_.coordinatesFile.empty()) {
         std::error_code ignored;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "private_folder.h"
+
 namespace korvane_draw {
 
 struct PlacementOptions {
@@ -31,16 +33,12 @@ int takePlacementOption(int argc, char **argv, int &i, PlacementOptions &options
 // Whether the options go together; says why not on stderr.
 bool placementOptionsConsistent(const PlacementOptions &options);
 
-// One run with a placement: private copies of the placement and of the
-// parameter file (with the derived IA) in a folder of its own under the
-// temporary folder, removed with it at the end.
+// One run with a placement: copies of the placement and of the parameter
+// file (with the derived IA) in the run's private folder.
 class PlacementRun {
 public:
     using Lookup = std::function<void *(const char *)>;
-    PlacementRun(const PlacementOptions &options, Lookup lookup);
-    ~PlacementRun();
-    PlacementRun(const PlacementRun &) = delete;
-    PlacementRun &operator=(const PlacementRun &) = delete;
+    PlacementRun(const PlacementOptions &options, const PrivateFolder &folder, Lookup lookup);
 
     // Derives the IA and writes the parameter copy to draw from; false after
     // a message.
@@ -56,10 +54,10 @@ private:
 
     const PlacementOptions &options_;
     Lookup lookup_;
-    std::string base_;
     std::string placementCopy_;
     std::string parameterCopy_;
     std::string turnFile_;
+    std::string checkTable_;
 };
 
 } // namespace korvane_draw
