@@ -69,20 +69,40 @@ bool LibraryBinding::load() {
     return false;
 }
 
-bool LibraryBinding::resolveAll() {
-    QStringList missing;
-    auto resolve = [&](auto &slot, const char *name) {
-        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(library_.resolve(name));
-        if (!slot) missing << QString::fromLatin1(name);
-    };
-    resolve(setteifincls_, "setteifincls");
-    resolve(setteifin_, "setteifin");
-    resolve(dataChekvb_, "data_chekvb");
-    resolve(saveDxf_, "save_DXF");
-    resolve(setMessageHandler_, "korvane_set_message_handler");
+// Resolves one export into its slot, or adds its name to missing.
+template <typename Slot> void LibraryBinding::resolve(Slot &slot, const char *name, QStringList &missing) {
+    slot = reinterpret_cast<Slot>(library_.resolve(name));
+    if (!slot) missing << QString::fromLatin1(name);
+}
+
+bool LibraryBinding::reportMissingFunctions(const QStringList &missing) {
     if (missing.isEmpty()) return true;
     reportMissing(library_.fileName(), QStringLiteral("関数 %1 が見つかりません。").arg(missing.join(QStringLiteral(", "))));
+    return false;
+}
+
+bool LibraryBinding::resolveAll() {
+    QStringList missing;
+    resolve(setteifincls_, "setteifincls", missing);
+    resolve(setteifin_, "setteifin", missing);
+    resolve(dataChekvb_, "data_chekvb", missing);
+    resolve(saveDxf_, "save_DXF", missing);
+    resolve(setMessageHandler_, "korvane_set_message_handler", missing);
+    if (reportMissingFunctions(missing)) return true;
     setteifincls_ = nullptr;
+    return false;
+}
+
+// The world exports are resolved apart from the four, at their first use.
+bool LibraryBinding::bindWorld() {
+    if (!bind()) return false;
+    if (placementAngle_ && coordinateTable_ && landXml_) return true;
+    QStringList missing;
+    resolve(placementAngle_, "korvane_placement_angle", missing);
+    resolve(coordinateTable_, "korvane_coordinate_table", missing);
+    resolve(landXml_, "korvane_landxml", missing);
+    if (reportMissingFunctions(missing)) return true;
+    placementAngle_ = nullptr;
     return false;
 }
 
@@ -131,6 +151,24 @@ bool LibraryBinding::save_DXF(const QByteArray &output, const QByteArray &param,
                               const QByteArray &temp) {
     return success(collecting(
         [&] { return saveDxf_(output.constData(), param.constData(), header.constData(), temp.constData()); }));
+}
+
+bool LibraryBinding::korvane_placement_angle(const QByteArray &param, const QByteArray &placement,
+                                             const QByteArray &output) {
+    return bindWorld() &&
+           success(collecting([&] { return placementAngle_(param.constData(), placement.constData(), output.constData()); }));
+}
+
+bool LibraryBinding::korvane_coordinate_table(const QByteArray &param, const QByteArray &placement,
+                                              const QByteArray &csv, bool utf8WithBom) {
+    return bindWorld() && success(collecting([&] {
+               return coordinateTable_(param.constData(), placement.constData(), csv.constData(), utf8WithBom ? 1 : 0);
+           }));
+}
+
+bool LibraryBinding::korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml) {
+    return bindWorld() &&
+           success(collecting([&] { return landXml_(param.constData(), placement.constData(), xml.constData()); }));
 }
 
 } // namespace rovena

@@ -41,9 +41,20 @@ public:
     bool save_DXF(const QByteArray &output, const QByteArray &param, const QByteArray &header,
                   const QByteArray &temp);
 
+    // The exports of the world placement, called the same way. They are
+    // resolved at their first use, so a library without them still draws;
+    // then the user is told what is missing and false returned.
+    bool korvane_placement_angle(const QByteArray &param, const QByteArray &placement, const QByteArray &output);
+    bool korvane_coordinate_table(const QByteArray &param, const QByteArray &placement, const QByteArray &csv,
+                                  bool utf8WithBom);
+    bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
+
 private:
     bool load();
     bool resolveAll();
+    bool bindWorld();
+    template <typename Slot> void resolve(Slot &slot, const char *name, QStringList &missing);
+    bool reportMissingFunctions(const QStringList &missing);
     void reportMissing(const QString &what, const QString &detail);
     static void KORVANE_CALL showLibraryMessage(const char *text);
     void showError(const QString &text);
@@ -62,6 +73,9 @@ private:
     decltype(&::data_chekvb) dataChekvb_ = nullptr;
     decltype(&::save_DXF) saveDxf_ = nullptr;
     decltype(&::korvane_set_message_handler) setMessageHandler_ = nullptr;
+    decltype(&::korvane_placement_angle) placementAngle_ = nullptr;
+    decltype(&::korvane_coordinate_table) coordinateTable_ = nullptr;
+    decltype(&::korvane_landxml) landXml_ = nullptr;
 };
 
 } // namespace rovena

@@ -64,6 +64,9 @@ public:
     void setUserDialogs(UserDialogs *dialogs);
     // The library file to bind instead of searching for it.
     void setLibraryFile(const QString &path) { binding_.setLibraryFile(path); }
+    // The binding to the library, for the commands beside the form that call
+    // its other exports.
+    LibraryBinding &library() { return binding_; }
     // The help file; empty means the program has no help.
     void setHelpFile(const QString &path) { helpFile_ = path; }
     QString helpFile() const { return helpFile_; }

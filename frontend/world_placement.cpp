@@ -1,7 +1,5 @@
 #include "world_placement.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +7,6 @@
 #include <QStatusBar>
 #include <utility>
 
-#include "data_files.h"
 #include "design_value.h"
 #include "main_form.h"
 #include "user_dialogs.h"
@@ -17,25 +14,6 @@
 namespace rovena {
 
 namespace {
-
-QString libraryName() {
-#ifdef _WIN32
-    return QStringLiteral("korvane.dll");
-#else
-    return QStringLiteral("libkorvane.so");
-#endif
-}
-
-QString quoted(const QString &value) {
-    if (value.isEmpty() || (!value.front().isSpace() && !value.back().isSpace() && value.front() != u'"'))
-        return value;
-    QString out = QStringLiteral("\"");
-    for (const QChar c : value) {
-        if (c == u'"' || c == u'\\') out += u'\\';
-        out += c;
-    }
-    return out + u'"';
-}
 
 // A typed coordinate: the text without its line breaks (a line break would
 // end the value in the file).
@@ -50,14 +28,12 @@ QString valueOf(const QString &text, const QString &key) {
     return {};
 }
 
-bool success(int result) { return (result & 0xFFFF) != 0; }
-
 } // namespace
 
 QString PlacementEntry::sectionText() const {
     const auto point = [](const QString(&p)[2]) { return oneLine(p[0]) + u' ' + oneLine(p[1]); };
     return QStringLiteral("[placement]\nzone = %1\nroute = %2\nbp = %3\nip = %4\nep = %5\n")
-        .arg(oneLine(zone), quoted(oneLine(route)), point(bp), point(ip), point(ep));
+        .arg(oneLine(zone), designValueText(oneLine(route)), point(bp), point(ip), point(ep));
 }
 
 QStringList PlacementEntry::sectionLines() const {
@@ -104,28 +80,14 @@ WorldPlacement::WorldPlacement(MainForm &form, UserDialogs &dialogs) : form_(for
     }
 }
 
-bool WorldPlacement::bind() {
-    if (angle_ && table_ && landXml_) return true;
-    // The form binds the library first: its messages then reach the form's dialogs.
-    const QStringList candidates =
-        libraryFile_.isEmpty()
-            ? libraryCandidates(QCoreApplication::applicationDirPath(), libraryName()) << libraryName()
-            : QStringList{libraryFile_};
-    for (const QString &candidate : candidates) {
-        library_.setFileName(candidate);
-        if (library_.load()) break;
-    }
-    angle_ = reinterpret_cast<decltype(angle_)>(library_.resolve("korvane_placement_angle"));
-    table_ = reinterpret_cast<decltype(table_)>(library_.resolve("korvane_coordinate_table"));
-    landXml_ = reinterpret_cast<decltype(landXml_)>(library_.resolve("korvane_landxml"));
-    if (angle_ && table_ && landXml_) return true;
-    dialogs_.message(QStringLiteral("ライブラリ %1 に座標計算の関数がありません。").arg(library_.fileName()), programTitle(),
-                     MessageIcon::None);
-    return false;
+QByteArray WorldPlacement::parameterFile() const { return QFile::encodeName(form_.paramFilePath()); }
+
+QByteArray WorldPlacement::placementFile() const {
+    return QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd")));
 }
 
 bool WorldPlacement::writePlacementFile() {
-    QFile file(folder_.filePath(QStringLiteral("placement.rvd")));
+    QFile file(QFile::decodeName(placementFile()));
     const QByteArray text = entry_.sectionText().toUtf8();
     if (folder_.isValid() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size() &&
         file.flush())
@@ -143,11 +105,9 @@ bool WorldPlacement::setEntry(const PlacementEntry &entry) {
 }
 
 bool WorldPlacement::applyToForm() {
-    if (!form_.WriteParameterFile() || !bind() || !writePlacementFile()) return false;
+    if (!form_.WriteParameterFile() || !writePlacementFile()) return false;
     const QString out = folder_.filePath(QStringLiteral("ia.txt"));
-    const QByteArray placement = QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd")));
-    if (!success(angle_(QFile::encodeName(form_.paramFilePath()).constData(), placement.constData(),
-                        QFile::encodeName(out).constData())))
+    if (!form_.library().korvane_placement_angle(parameterFile(), placementFile(), QFile::encodeName(out)))
         return false;
     QFile file(out);
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -194,16 +154,13 @@ void WorldPlacement::note(bool shown) {
 
 bool WorldPlacement::writeCoordinateTable(const QString &path, bool utf8WithBom) {
     if (!entry_.given() || !applyToForm()) return false;
-    return success(table_(QFile::encodeName(form_.paramFilePath()).constData(),
-                          QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd"))).constData(),
-                          QFile::encodeName(path).constData(), utf8WithBom ? 1 : 0));
+    return form_.library().korvane_coordinate_table(parameterFile(), placementFile(), QFile::encodeName(path),
+                                                    utf8WithBom);
 }
 
 bool WorldPlacement::writeLandXml(const QString &path) {
     if (!entry_.given() || !applyToForm()) return false;
-    return success(landXml_(QFile::encodeName(form_.paramFilePath()).constData(),
-                            QFile::encodeName(folder_.filePath(QStringLiteral("placement.rvd"))).constData(),
-                            QFile::encodeName(path).constData()));
+    return form_.library().korvane_landxml(parameterFile(), placementFile(), QFile::encodeName(path));
 }
 
 } // namespace rovena

@@ -4,13 +4,11 @@
 // coordinate table and J-LandXML written by the library.
 #pragma once
 
-#include <QLibrary>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include "korvane.h"
 
 class QLabel;
 
@@ -42,9 +40,6 @@ class WorldPlacement : public QObject {
 public:
     WorldPlacement(MainForm &form, UserDialogs &dialogs);
 
-    // The library file to bind instead of searching beside the program.
-    void setLibraryFile(const QString &path) { libraryFile_ = path; }
-
     const PlacementEntry &entry() const { return entry_; }
     // Takes a placement (an empty one gives the form its typed IA back) and,
     // when one is given, shows its IA in the form. False after a message.
@@ -62,7 +57,9 @@ signals:
     void entryChanged();
 
 private:
-    bool bind();
+    // The form's parameter file and the placement file, as the library takes them.
+    QByteArray parameterFile() const;
+    QByteArray placementFile() const;
     bool writePlacementFile();
     void releaseForm();
     void note(bool shown);
@@ -70,13 +67,8 @@ private:
     MainForm &form_;
     UserDialogs &dialogs_;
     PlacementEntry entry_;
-    QString libraryFile_;
-    QLibrary library_;
     QTemporaryDir folder_;
     QLabel *note_ = nullptr;
-    decltype(&::korvane_placement_angle) angle_ = nullptr;
-    decltype(&::korvane_coordinate_table) table_ = nullptr;
-    decltype(&::korvane_landxml) landXml_ = nullptr;
 };
 
 // Adds the menu "座標" with 座標配置…, 座標表の出力… and J-LandXML の出力…

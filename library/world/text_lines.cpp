@@ -17,14 +17,28 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// A double-quoted value: the text between the quotes with \" and \\ undone.
+// The character an escape of a design file's quoted value stands for (\",
+// \\, \n, \r, \t); 0 for a backslash that starts no escape.
+char escapedCharacter(char c) {
+    switch (c) {
+    case '"': return '"';
+    case '\\': return '\\';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    default: return 0;
+    }
+}
+
+// A double-quoted value: the text between the quotes with its escapes undone.
 bool unquote(std::string_view text, std::string &value) {
     value.clear();
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '"') return i + 1 == text.size();
-        if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
-        value.push_back(text[i]);
+        const char escaped = c == '\\' && i + 1 < text.size() ? escapedCharacter(text[i + 1]) : 0;
+        if (escaped) ++i;
+        value.push_back(escaped ? escaped : c);
     }
     return false;
 }

@@ -41,7 +41,6 @@ struct Fixture {
     Fixture() {
         form.setUserDialogs(&dialogs);
         form.setLibraryFile(kBin + "/libkorvane.so");
-        placement.setLibraryFile(kBin + "/libkorvane.so");
         form.setFilePaths(path("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", path("temp.dxf"));
         rovena::attachWorldPlacement(form, placement, dialogs);
     }

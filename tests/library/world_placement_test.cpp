@@ -151,6 +151,7 @@ TEST(WorldTurn, BadPlacementsAreRefusedWithAMessage) {
         {"[placement]\nzone = 9\nbp = 1e300 0\n",
          "配置ファイル: bp の座標が読めません (X Y の二つの数値、±10000 km 以内): 1e300 0 (3行目)"},
         {"[placement]\nroute = \"a\x01\"\n", "配置ファイル: 路線名に制御文字があります"},
+        {"[placement]\nroute = \"a\\tb\"\n", "配置ファイル: 路線名に制御文字があります"},
         {"[placement]\nzone = \x82\xa0\n", "配置ファイル: UTF-8 のテキストではありません"},
     };
     for (const Case &c : cases) {
