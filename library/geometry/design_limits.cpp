@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
 
 #include "geometry/stationing.h"
 #include "params/design_record.h"
@@ -42,9 +41,7 @@ bool sideIsDrawable(const LaneSide &side, bool inside) {
 // The label's text with the station number of the distance d from the
 // stationing origin and the longest plus distance, which is below the pitch.
 bool longestLabelFits(double d) {
-    char text[64];
-    const int length = std::snprintf(text, sizeof text, "NO.%.0f+%.3f",
-                                     std::floor(d / design.stationPitch), design.stationPitch);
+    const int length = stationText(nullptr, 0, std::floor(d / design.stationPitch), design.stationPitch);
     return length > 0 && static_cast<std::size_t>(length) < kLabelCapacity;
 }
 

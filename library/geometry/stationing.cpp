@@ -111,6 +111,10 @@ bool stationsFromRight() {
     return first == 'R' || first == 'r';
 }
 
+int stationText(char *text, std::size_t capacity, double n, double m) {
+    return std::snprintf(text, capacity, "NO.%.0f+%.3f", n, m);
+}
+
 void stationLabel(char *text, std::size_t capacity, double s) {
     const double origin = design.kaStationNo * design.stationPitch + design.kaStationPlus;
     const double d = s + origin;
@@ -119,7 +123,7 @@ void stationLabel(char *text, std::size_t capacity, double s) {
     // A rounding remainder just below 0 never prints with a minus sign.
     if (m < 0 && std::fabs(m) < 0.0000001) m = std::fabs(m);
     if (text == nullptr || capacity == 0) return;
-    std::snprintf(text, capacity, "NO.%.0f+%.3f", n, m);
+    stationText(text, capacity, n, m);
 }
 
 void prepareNormals() {
