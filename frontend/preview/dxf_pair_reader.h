@@ -1,5 +1,5 @@
-// A fast reader of ASCII DXF drawings for the preview: the same structures as
-// readDxfFile, read straight from the group pairs in large blocks, with
+// The preview's reader of ASCII DXF drawings: the structures of dxf_reader.h,
+// read straight from the group pairs in large blocks, with
 // progress reported by bytes and a flag that stops the reading early. Made
 // for the drawings of millions of vertices that fine centre pitches give.
 #pragma once

@@ -1,7 +1,7 @@
 // Reading back an ASCII DXF drawing for the preview: the entities it holds
 // (LINE, POLYLINE with its vertices, ARC, TEXT), the colours of its layers and
-// its extents. The file is parsed by dxflib; text values keep their bytes as
-// written and carry a Unicode copy decoded from the drawing's code page.
+// its extents, as dxf_pair_reader.h reads them. Text values keep their bytes
+// as written and carry a Unicode copy decoded from the drawing's code page.
 // Nothing here paints: the structures are plain data.
 #pragma once
 
@@ -108,8 +108,6 @@ struct DxfReadResult {
     DxfDrawing drawing;  // what could be read, also when the file is cut short
     bool ok() const { return status == DxfReadStatus::ok; }
 };
-
-DxfReadResult readDxfFile(const std::string &path);
 
 // The message shown for a reading result (UTF-8), empty for ok.
 std::string readStatusMessage(DxfReadStatus status);

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "dxf_group_scan.h"
-#include "dxf_reader.h"
+#include "dxf_pair_reader.h"
 #include "sample_drawing.h"
 
 using namespace rovena::preview;
@@ -38,7 +38,7 @@ void expectBox(const DxfBox &box, double minX, double minY, double maxX, double 
 }  // namespace
 
 TEST(PreviewDxfReader, ReadsEveryEntityOfTheHandMadeDrawing) {
-    const DxfReadResult result = readDxfFile(fixture);
+    const DxfReadResult result = readDxfFileFast(fixture);
     ASSERT_EQ(result.status, DxfReadStatus::ok);
     const DxfDrawing &d = result.drawing;
 
@@ -104,7 +104,7 @@ TEST(PreviewDxfReader, ReadsCrLfLineEndsAlike) {
     }
     preview_test::TempFolder folder;
     writeBytes(folder.file("crlf.dxf"), crlf);
-    const DxfReadResult result = readDxfFile(folder.file("crlf.dxf"));
+    const DxfReadResult result = readDxfFileFast(folder.file("crlf.dxf"));
     ASSERT_EQ(result.status, DxfReadStatus::ok);
     EXPECT_EQ(result.drawing.polylines.size(), 2u);
     ASSERT_EQ(result.drawing.texts.size(), 6u);
@@ -113,7 +113,7 @@ TEST(PreviewDxfReader, ReadsCrLfLineEndsAlike) {
 }
 
 TEST(PreviewDxfReader, ExtentsCoverLineworkAndTextBoxes) {
-    const DxfDrawing d = readDxfFile(fixture).drawing;
+    const DxfDrawing d = readDxfFileFast(fixture).drawing;
     // Worked by hand from the fixture: x from the lines at 0 to the tangent
     // end at 60000; y from the hidden line at 1 to the top of the first table
     // line, 148500 + 1000.
@@ -148,18 +148,18 @@ TEST(PreviewDxfReader, DecodesCp932ThroughIconv) {
 
 TEST(PreviewDxfReader, RejectsFilesThatAreNoDrawingWithoutCrashing) {
     preview_test::TempFolder folder;
-    EXPECT_EQ(readDxfFile(folder.file("missing.dxf")).status, DxfReadStatus::cannotOpen);
+    EXPECT_EQ(readDxfFileFast(folder.file("missing.dxf")).status, DxfReadStatus::cannotOpen);
 
     writeBytes(folder.file("empty.dxf"), "");
-    EXPECT_EQ(readDxfFile(folder.file("empty.dxf")).status, DxfReadStatus::notDxf);
+    EXPECT_EQ(readDxfFileFast(folder.file("empty.dxf")).status, DxfReadStatus::notDxf);
 
     writeBytes(folder.file("prose.dxf"), "これはＤＸＦではありません\nplain text\n");
-    EXPECT_EQ(readDxfFile(folder.file("prose.dxf")).status, DxfReadStatus::notDxf);
+    EXPECT_EQ(readDxfFileFast(folder.file("prose.dxf")).status, DxfReadStatus::notDxf);
 
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
     writeBytes(folder.file("binary.dxf"), binary);
-    EXPECT_NE(readDxfFile(folder.file("binary.dxf")).status, DxfReadStatus::ok);
+    EXPECT_NE(readDxfFileFast(folder.file("binary.dxf")).status, DxfReadStatus::ok);
 
     // Cut anywhere before its end-of-file marker, the drawing is reported as
     // short and keeps what was read; nothing more than the file holds appears.
@@ -167,7 +167,7 @@ TEST(PreviewDxfReader, RejectsFilesThatAreNoDrawingWithoutCrashing) {
     const size_t eof = whole.rfind("EOF");
     for (size_t cut = 0; cut < eof; cut += 7) {
         writeBytes(folder.file("cut.dxf"), whole.substr(0, cut));
-        const DxfReadResult result = readDxfFile(folder.file("cut.dxf"));
+        const DxfReadResult result = readDxfFileFast(folder.file("cut.dxf"));
         EXPECT_NE(result.status, DxfReadStatus::ok) << "cut at " << cut;
         EXPECT_LE(result.drawing.texts.size(), 6u);
         EXPECT_LE(result.drawing.polylines.size(), 2u);
@@ -181,7 +181,7 @@ TEST(PreviewDxfReader, SampleDrawingReadsBackAsWritten) {
     ASSERT_FALSE(sample.path.empty()) << sample.error;
 
     const preview_test::Scan scan = preview_test::scanDxf(sample.path);
-    const DxfReadResult result = readDxfFile(sample.path);
+    const DxfReadResult result = readDxfFileFast(sample.path);
     ASSERT_EQ(result.status, DxfReadStatus::ok);
     const DxfDrawing &d = result.drawing;
 

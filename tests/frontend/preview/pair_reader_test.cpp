@@ -10,6 +10,7 @@
 #include "dense_drawing.h"
 #include "dxf_pair_reader.h"
 #include "dxf_reader.h"
+#include "dxflib_reader.h"
 #include "sample_drawing.h"
 
 using namespace rovena::preview;
@@ -76,7 +77,7 @@ void expectSameDrawing(const DxfDrawing &fast, const DxfDrawing &reference) {
 }
 
 void expectSameReading(const std::string &path) {
-    const DxfReadResult fast = readDxfFileFast(path), reference = readDxfFile(path);
+    const DxfReadResult fast = readDxfFileFast(path), reference = readDxfFileWithDxflib(path);
     ASSERT_EQ(fast.status, reference.status) << path;
     expectSameDrawing(fast.drawing, reference.drawing);
 }

@@ -13,6 +13,7 @@
 
 #include "drawing_view.h"
 #include "dxf_group_scan.h"
+#include "dxf_pair_reader.h"
 #include "dxf_reader.h"
 #include "preview_window.h"
 #include "sample_drawing.h"
@@ -104,7 +105,7 @@ TEST(PreviewWindow, SampleDrawingPaintsTheCentreLine) {
 TEST(PreviewWindow, ZoomPanAndFitKeepTheDrawingInPlace) {
     DrawingView view;
     view.resize(800, 600);
-    DxfReadResult result = readDxfFile(std::string(PREVIEW_TEST_DATA) + "/small_drawing.dxf");
+    DxfReadResult result = readDxfFileFast(std::string(PREVIEW_TEST_DATA) + "/small_drawing.dxf");
     ASSERT_TRUE(result.ok());
     view.setDrawing(result.drawing);
 
@@ -141,7 +142,7 @@ TEST(PreviewWindow, LabelOfANormalLineStaysReadableZoomedIn) {
     // across its box, turned along the normal line (nearly straight down).
     DrawingView view;
     view.resize(600, 600);
-    DxfReadResult result = readDxfFile(std::string(PREVIEW_TEST_DATA) + "/small_drawing.dxf");
+    DxfReadResult result = readDxfFileFast(std::string(PREVIEW_TEST_DATA) + "/small_drawing.dxf");
     ASSERT_TRUE(result.ok());
     view.setDrawing(result.drawing);
     const DxfText label = result.drawing.texts[1];
