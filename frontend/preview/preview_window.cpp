@@ -129,16 +129,6 @@ bool PreviewWindow::loadDrawing(const QString &dxfPath) {
     return apply(DrawingLoader::loadNow(dxfPath));
 }
 
-bool PreviewWindow::showDrawing(const QString &dxfPath) {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    if (!isVisible()) show();
-    const bool ok = loadDrawing(dxfPath);
-    view_->fitToView();
-    raise();
-    activateWindow();
-    return ok;
-}
-
 void PreviewWindow::closeEvent(QCloseEvent *event) {
     // Closing the window stops a reading nobody will look at.
     loader_->cancel();

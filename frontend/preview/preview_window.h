@@ -38,11 +38,9 @@ public:
     void startLoading(const QString &dxfPath);
     bool isLoading() const;
 
-    // The same on the calling thread: reads the drawing and shows, raises and
-    // activates the window. Returns true when the file was read to its end;
-    // otherwise the window shows why.
-    bool showDrawing(const QString &dxfPath);
-    // Reads the drawing into the window without showing it.
+    // Reads the drawing into the window on the calling thread, without
+    // showing it (for batch use and tests). Returns true when the file was
+    // read to its end; otherwise the window shows why.
     bool loadDrawing(const QString &dxfPath);
 
     // "印刷…" and "PDF出力…"; they ask through the dialogs set here.
