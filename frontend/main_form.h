@@ -52,6 +52,9 @@ public:
     void LoadSampleData();
     void ClearData();
     bool WriteParameterFile();
+    // Reads every box before anything is written; the first box the design
+    // cannot use is named in a message and gets the focus (false then).
+    bool formIsReadable();
 
     // The files the library uses: the header template beside the executable,
     // the parameter file and the temporary file in this process's working folder.
@@ -153,7 +156,6 @@ private:
     void rememberRecent(const QString &path);
 
     // Reading the form for the parameter file.
-    bool formIsReadable();
     void focusField(const FieldProblem &problem);
     void fillEmptyWidenings(LaneControls &lanes);
     void assignCommon(const FormValues &values);

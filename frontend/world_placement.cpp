@@ -105,7 +105,8 @@ bool WorldPlacement::setEntry(const PlacementEntry &entry) {
 }
 
 bool WorldPlacement::applyToForm() {
-    if (!form_.WriteParameterFile() || !writePlacementFile()) return false;
+    // The design goes to the library as ＤＸＦ作成 sends it: read box by box first.
+    if (!form_.formIsReadable() || !form_.WriteParameterFile() || !writePlacementFile()) return false;
     const QString out = folder_.filePath(QStringLiteral("ia.txt"));
     if (!form_.library().korvane_placement_angle(parameterFile(), placementFile(), QFile::encodeName(out)))
         return false;

@@ -111,6 +111,17 @@ private slots:
         QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
     }
 
+    // The outputs come from the form as ＤＸＦ作成 reads it: a box that is no
+    // plain number is named, and nothing is written.
+    void unreadableBoxWritesNoOutput() {
+        Fixture f;
+        QVERIFY(f.placement.setEntry(readmePlacement()));
+        box(f.form, "AA_0")->setText(QStringLiteral("40,5"));
+        QVERIFY(!f.placement.writeCoordinateTable(f.path("table.csv"), false));
+        QVERIFY(!QFile::exists(f.path("table.csv")));
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("パラメータ 左側Ａ「40,5」は数値ではありません。")});
+    }
+
     // A saved design carries its placement; opened again, the placement
     // gives the form its IA, and the design opened counts as unchanged.
     void placementTravelsWithTheDesignFile() {
