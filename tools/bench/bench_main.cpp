@@ -13,10 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -24,6 +22,7 @@
 
 #include "baseline_writer.h"
 #include "bench_designs.h"
+#include "bench_library.h"
 #include "dxf_census.h"
 #include "korvane.h"
 #include "process_memory.h"
@@ -31,6 +30,9 @@
 namespace {
 
 using bench::BenchDesign;
+using bench::Library;
+using bench::loadLibrary;
+using bench::writeParameterFile;
 using bench::DxfCensus;
 
 // ---------------------------------------------------------------- options
@@ -110,51 +112,11 @@ std::string programFolder() {
 
 // ---------------------------------------------------------------- library
 
-struct Library {
-    void *handle = nullptr;
-    decltype(&setteifincls) clearFile = nullptr;
-    decltype(&setteifin) appendPiece = nullptr;
-    decltype(&data_chekvb) check = nullptr;
-    decltype(&save_DXF) save = nullptr;
-    decltype(&korvane_set_message_handler) setHandler = nullptr;
-};
-
 int messageCount = 0;
 
 void KORVANE_CALL recordMessage(const char *text) {
     ++messageCount;
     std::fprintf(stderr, "korvane-bench: library message (cp932): %s\n", text);
-}
-
-bool loadLibrary(const std::string &path, Library &library) {
-    library.handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library.handle) {
-        std::fprintf(stderr, "korvane-bench: cannot load %s: %s\n", path.c_str(), ::dlerror());
-        return false;
-    }
-    auto bind = [&](auto &function, const char *name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-            ::dlsym(library.handle, name));
-        if (!function) std::fprintf(stderr, "korvane-bench: %s has no %s\n", path.c_str(), name);
-        return function != nullptr;
-    };
-    const bool bound = bind(library.clearFile, "setteifincls") &
-                       bind(library.appendPiece, "setteifin") &
-                       bind(library.check, "data_chekvb") & bind(library.save, "save_DXF") &
-                       bind(library.setHandler, "korvane_set_message_handler");
-    if (bound) library.setHandler(recordMessage);
-    return bound;
-}
-
-// Writes the design's parameter file through the library, one line a piece.
-bool writeParameterFile(const Library &library, const BenchDesign &design,
-                        const std::string &path) {
-    if (!library.clearFile(path.c_str())) return false;
-    for (const std::string &line : design.lines) {
-        if (!line.empty() && !library.appendPiece(line.c_str(), path.c_str())) return false;
-        if (!library.appendPiece("?", path.c_str())) return false;
-    }
-    return true;
 }
 
 // ---------------------------------------------------------------- measuring
@@ -347,7 +309,7 @@ int main(int argc, char **argv) {
     }
 
     Library library;
-    if (!loadLibrary(options.libraryPath, library)) return 1;
+    if (!loadLibrary(options.libraryPath, library, recordMessage)) return 1;
 
     Paths paths{options.workFolder, options.templatePath};
     std::printf("korvane-bench: %s\n", options.libraryPath.c_str());
