@@ -139,7 +139,7 @@ bool fitArc(CurvePlan &plan, double ia, const std::string &name, int ip, std::ve
     const std::string arc = egg ? "R2 の円弧長" : "円弧長";
     if (length < -kJointTolerance) {
         refuse(messages, ip,
-               name + ": IA " + angleText(ia) + " が" + (egg ? "R2 の円弧の前後の要素" : "緩和曲線") +
+               name + ": IA " + angleText(ia) + " が" + (egg ? " R2 の円弧の前後の要素" : "緩和曲線") +
                    "の曲がる角の和 " + angleText(others) + " より小さく、" + arc + "が " + fixedText(length, 3) +
                    " m になります。");
         return false;

@@ -50,8 +50,8 @@ public:
         const double ratio = std::max(first, second) / std::min(first, second);
         if (ratio <= kSJointRatio) return;
         warn(index, a.name + "–" + b.name + ": S 型の接続のクロソイド A2=" + valueText(first) + " と A1=" +
-                        valueText(second) + " の比 " + fixedText(ratio, 3) + " が " +
-                        (ratio > kSJointOuterRatio ? "実用上の限度 2.0" : "1.5") + " を超えています。");
+                        valueText(second) + " の比 " + fixedText(ratio, 3) +
+                        (ratio > kSJointOuterRatio ? " が実用上の限度 2.0" : " が 1.5") + " を超えています。");
     }
 
 private:

@@ -42,7 +42,7 @@ void takePoints(const std::vector<IpInput> &points, Route &route) {
                    ip.name + ": 座標 " + valueText(ip.point.x) + " " + valueText(ip.point.y) +
                        " は数値でないか、大きすぎます（±10000 km まで）。");
         if (end && anyCurveValue(points[i].curve))
-            refuse(route, index, ip.name + ": BP と EP には曲線を設けられません（A1, R, A2, R2, AM, LC は空にしてください）。");
+            refuse(route, index, ip.name + ": 起点・終点には曲線を設けられません（A1, R, A2, R2, AM, LC は空にしてください）。");
     }
 }
 
@@ -98,7 +98,7 @@ void checkLegs(Route &route) {
         const double left = a.legLength - a.curve.t2 - b.curve.t1;
         if (left >= -kJointTolerance) continue;
         const std::string leg = "（" + a.name + " から " + b.name + " まで " + fixedText(a.legLength, 3) + " m、";
-        const std::string over = fixedText(-left, 3) + " m ";
+        const std::string over = fixedText(-left, 4) + " m ";
         if (aCurve && bCurve)
             refuse(route, static_cast<int>(i),
                    a.name + " と " + b.name + " の曲線が " + over + "重なっています" + leg + "TL2 " +

@@ -53,7 +53,7 @@ StationMap mapStations(const Stationing &st, double length, std::vector<Message>
         }
         if (!(e.back > current.station && e.back <= end)) {
             refuse(messages, given + "戻り側の測点 " + valueText(e.back) + " が" +
-                                 (i == 0 ? "BP" : "前のブレーキ") + "から EP までの測点 " +
+                                 (i == 0 ? " BP " : "前のブレーキ") + "から EP までの測点 " +
                                  fixedText(current.station, 3) + " 〜 " + fixedText(end, 3) + " の中にありません。");
             return StationMap{st.pitch, {}};
         }
