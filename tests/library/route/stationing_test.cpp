@@ -42,6 +42,11 @@ TEST(RouteStationing, LabelsAsTheDrawingWritesThem) {
     for (const auto &[station, label] : cases)
         EXPECT_EQ(stationLabel(station, station == 2 * 7.3 ? 7.3 : 20), label) << station;
     EXPECT_EQ(fullStationLabel(2), "NO.2+0.000");
+    // Station 0 after a BP before it is NO.0, not NO.-0.
+    std::vector<Message> messages;
+    const std::vector<TableRow> rows = rowsOf(10, {}, Stationing{-5, 20, {}, {}}, messages);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name + " " + rows[0].label, "NO.0 NO.0+0.000");
 }
 
 // Equations on a 2000 m line from BP at 1000: 1234.567 = 1240 jumps ahead
