@@ -1,5 +1,5 @@
 // Helpers for the route tests: a line given by its curvature, integrated
-// numerically (adaptive Simpson in long double, independent of the
+// numerically (composite Simpson in long double, independent of the
 // library's evaluation), and routes built from chosen leg directions so that
 // their expected geometry is known without the library.
 #pragma once
