@@ -54,7 +54,7 @@ bool applySettingsFile(const char *settingsPath, LoadedRoute &route) {
         return false;
     }
     if (applyRouteSettings(content, route.settings, problem)) return true;
-    refuse(route, "設定のファイル " + problem);
+    refuse(route, "設定: " + problem);
     return false;
 }
 
