@@ -1,12 +1,14 @@
 #!/bin/sh
 # The installation, used as a user would: the build is installed into a
 # temporary prefix, a C program is built against the installed header and
-# pkg-config file, and the prefix is moved elsewhere and made read-only.
-# From there korvane-draw draws the sample design byte for byte as the
-# build's korvane-draw does and Rovena starts and stays up; neither writes
-# anything into the prefix. As root (where a read-only mode stops nothing)
-# the programs run as the user nobody, and the prefix is compared file by
-# file before and after.
+# pkg-config file, the development files are taken away (the programs need
+# the runtime library only) and the prefix is moved elsewhere and made
+# read-only. From there korvane-draw draws the sample design byte for byte as
+# the build's korvane-draw does (also when copied away from the prefix, with
+# the library found by the ordinary search) and Rovena starts and stays up;
+# neither writes anything into the prefix. As root (where a read-only mode
+# stops nothing) the programs run as the user nobody, and the prefix is
+# compared file by file before and after.
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR LIBDIR WITH_ROVENA(0|1)
 set -eu
 build=$1
@@ -84,6 +86,10 @@ else
   echo "skipped: no cc or no pkg-config"
 fi
 
+# The programs run with the runtime library alone, as a system without the
+# development files has it.
+rm "$staged/include/korvane.h" "$staged/$libdir/libkorvane.so" "$staged/$libdir/pkgconfig/korvane.pc"
+
 echo "== moved to $prefix and made read-only"
 mv "$staged" "$prefix"
 chmod -R a-w "$prefix"
@@ -110,6 +116,12 @@ echo "== korvane-draw of the prefix draws the sample design"
 as_user "$prefix/bin/korvane-draw" "$prefix/share/rovena/sample_design.dat" "$out/installed.dxf" \
   || fail "installed korvane-draw"
 cmp "$work/build.dxf" "$out/installed.dxf" || fail "the installed drawing differs from the build's"
+
+echo "== korvane-draw away from the prefix finds the library through the ordinary search"
+cp "$prefix/bin/korvane-draw" "$out/korvane-draw"
+as_user env LD_LIBRARY_PATH="$prefix/$libdir" "$out/korvane-draw" "$prefix/share/rovena/sample_design.dat" \
+  "$out/searched.dxf" --template "$prefix/share/rovena/aln_hdr_.dxf" || fail "korvane-draw with the library on LD_LIBRARY_PATH"
+cmp "$work/build.dxf" "$out/searched.dxf" || fail "the drawing through the ordinary search differs from the build's"
 
 if [ "$with_rovena" = 1 ]; then
   echo "== Rovena of the prefix starts offscreen and stays up"
