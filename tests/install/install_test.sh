@@ -22,14 +22,32 @@ fail() {
 }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-install.XXXXXX")
+staged=$work/staged
+prefix=$work/prefix
+
+# The PIDs of the processes that run a program of the prefix: those this
+# test started, as the prefix is a folder of its own.
+prefix_processes() {
+  for exe in /proc/[0-9]*/exe; do
+    case "$(readlink "$exe" 2> /dev/null)" in
+      "$prefix"/*)
+        proc=${exe#/proc/}
+        echo "${proc%/exe}"
+        ;;
+    esac
+  done
+}
 cleanup() {
+  for left in $(prefix_processes); do
+    kill -KILL "$left" 2> /dev/null || true
+  done
   chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+# A timeout's signal ends the test through the same clean-up.
+trap 'exit 143' HUP INT TERM
 chmod 755 "$work"
-staged=$work/staged
-prefix=$work/prefix
 out=$work/out # the user's own folder: drawings, home, runtime and temporary folders
 mkdir -p "$out/home" "$out/runtime" "$out/tmp"
 chmod 700 "$out/runtime"
@@ -111,6 +129,31 @@ as_user() {
   (cd "$out" && exec $runner env HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" TMPDIR="$out/tmp" "$@")
 }
 
+# Starts the prefix's Rovena offscreen in the user's folder, through the
+# command words given first (setpriv ... or none), with its output in LOG.
+# The background subshell execs the program, so pid is Rovena's own.
+# Usage: start_rovena LOG [RUNNER WORDS...]
+start_rovena() {
+  log=$1
+  shift
+  (cd "$out" && exec "$@" env HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" TMPDIR="$out/tmp" \
+    QT_QPA_PLATFORM=offscreen "$prefix/bin/rovena") > "$log" 2>&1 &
+  pid=$!
+  sleep 2
+  kill -0 "$pid" 2> /dev/null && [ "$(prefix_processes)" = "$pid" ] || {
+    cat "$log" >&2
+    fail "Rovena ended by itself, or its PID is not the one started"
+  }
+}
+
+# Ends the Rovena started last and checks that no program of the prefix is left.
+stop_rovena() {
+  kill "$pid"
+  wait "$pid" || true
+  left=$(prefix_processes)
+  [ -z "$left" ] || fail "programs of the prefix still running: $left"
+}
+
 echo "== korvane-draw of the prefix draws the sample design"
 "$build/bin/korvane-draw" "$source/data/sample_design.dat" "$work/build.dxf" --temp "$work/build-temp.dxf"
 as_user "$prefix/bin/korvane-draw" "$prefix/share/rovena/sample_design.dat" "$out/installed.dxf" \
@@ -125,27 +168,17 @@ cmp "$work/build.dxf" "$out/searched.dxf" || fail "the drawing through the ordin
 
 if [ "$with_rovena" = 1 ]; then
   echo "== Rovena of the prefix starts offscreen and stays up"
-  as_user env QT_QPA_PLATFORM=offscreen "$prefix/bin/rovena" > "$work/rovena.log" 2>&1 &
-  pid=$!
-  sleep 2
-  if ! kill -0 "$pid" 2> /dev/null; then
-    cat "$work/rovena.log" >&2
-    fail "Rovena ended by itself"
-  fi
-  kill "$pid"
-  wait "$pid" || true
+  # shellcheck disable=SC2086
+  start_rovena "$work/rovena.log" $runner
+  stop_rovena
   cat "$work/rovena.log"
   if grep -iqE "error|fatal|critical|cannot|could not" "$work/rovena.log"; then
     fail "Rovena reported a problem"
   fi
   if [ -n "$runner" ]; then
     echo "== Rovena of the prefix run by a user who may write the prefix (root) keeps to the user's folder"
-    (cd "$out" && exec env HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" TMPDIR="$out/tmp" \
-      QT_QPA_PLATFORM=offscreen "$prefix/bin/rovena") > "$work/rovena-root.log" 2>&1 &
-    pid=$!
-    sleep 2
-    kill "$pid" 2> /dev/null || fail "Rovena run by root ended by itself"
-    wait "$pid" || true
+    start_rovena "$work/rovena-root.log"
+    stop_rovena
     [ -d "$out/home/.local/share/Rovena/working/1" ] || fail "no working folder in the user's data folder"
   fi
 fi
