@@ -1,6 +1,7 @@
 // Rovena: the window in which a road curve is entered and drawn as DXF.
 // "rovena FILE" opens the design file (or parameter file) FILE at start-up.
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -51,6 +52,10 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovena"));
     QApplication::setApplicationDisplayName(rovena::programTitle());
+    // The window belongs to its desktop entry (the dock's match, Wayland's
+    // app id) and shows the entry's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ROVENA_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" ROVENA_APP_ID ".png")));
     // Without the translation installed, Qt's dialogs stay in English.
     rovena::installJapaneseTranslation(app);
     rovena::MainForm form;

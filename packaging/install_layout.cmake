@@ -1,3 +1,6 @@
+# The name of Rovena's desktop entry, icon and metadata.
+set(ROVENA_APP_ID jp.rovena.Rovena)
+
 # Installation folders. GNUInstallDirs names them; on a Debian system the
 # library goes to lib/<multiarch triplet> for every prefix (/usr/local too),
 # as Debian places libraries.

@@ -64,7 +64,8 @@ expected="bin/korvane-draw include/korvane.h $libdir/libkorvane.so $libdir/pkgco
 if [ "$with_rovena" = 1 ]; then
   expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1.gz
     share/applications/jp.rovena.Rovena.desktop share/icons/hicolor/scalable/apps/jp.rovena.Rovena.svg
-    share/metainfo/jp.rovena.Rovena.metainfo.xml"
+    share/icons/hicolor/128x128/apps/jp.rovena.Rovena.png share/metainfo/jp.rovena.Rovena.metainfo.xml
+    share/mime/packages/jp.rovena.Rovena.xml"
 fi
 for f in $expected; do
   [ -e "$staged/$f" ] || fail "not installed: $f"
@@ -80,6 +81,20 @@ if [ "$with_rovena" = 1 ]; then
   fi
   if command -v appstreamcli > /dev/null; then
     appstreamcli validate --no-net "$staged/share/metainfo/jp.rovena.Rovena.metainfo.xml" || fail "metainfo"
+  fi
+  if command -v update-mime-database > /dev/null; then
+    # The file types the desktop entry opens are those the MIME definition
+    # gives, each with its file name pattern.
+    mkdir -p "$work/mime/packages"
+    cp "$staged/share/mime/packages/jp.rovena.Rovena.xml" "$work/mime/packages/"
+    update-mime-database "$work/mime" || fail "MIME definition"
+    grep -qxF "50:application/x-rovena-design:*.rvd" "$work/mime/globs2" || fail "no *.rvd in the MIME database"
+    grep -qxF "50:application/x-rovena-route:*.rvr" "$work/mime/globs2" || fail "no *.rvr in the MIME database"
+    types=$(sed -n 's/^MimeType=//p' "$staged/share/applications/jp.rovena.Rovena.desktop" | tr ';' ' ')
+    [ -n "$types" ] || fail "the desktop entry opens no file type"
+    for type in $types; do
+      [ -f "$work/mime/$type.xml" ] || fail "the desktop entry names $type, which the MIME definition lacks"
+    done
   fi
 fi
 
