@@ -59,10 +59,9 @@ cmake --install "$build" --prefix "$staged" > "$work/install.log" || {
 }
 
 expected="bin/korvane-draw include/korvane.h $libdir/libkorvane.so $libdir/pkgconfig/korvane.pc
-  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1.gz
-  share/doc/rovena/copyright share/doc/rovena/changelog.Debian.gz"
+  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1"
 if [ "$with_rovena" = 1 ]; then
-  expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1.gz
+  expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1
     share/applications/jp.rovena.Rovena.desktop share/icons/hicolor/scalable/apps/jp.rovena.Rovena.svg
     share/icons/hicolor/128x128/apps/jp.rovena.Rovena.png share/metainfo/jp.rovena.Rovena.metainfo.xml
     share/mime/packages/jp.rovena.Rovena.xml"
@@ -72,9 +71,12 @@ for f in $expected; do
 done
 cmp "$source/data/aln_hdr_.dxf" "$staged/share/rovena/aln_hdr_.dxf"
 cmp "$source/data/sample_design.dat" "$staged/share/rovena/sample_design.dat"
-for page in "$staged"/share/man/man1/*.1.gz; do
-  gzip -t "$page" || fail "not gzip: $page"
-done
+if command -v man > /dev/null; then
+  for page in "$staged"/share/man/man1/*.1; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null) || fail "man $page"
+    [ -z "$warnings" ] || fail "the manual page $page: $warnings"
+  done
+fi
 if [ "$with_rovena" = 1 ]; then
   if command -v desktop-file-validate > /dev/null; then
     desktop-file-validate "$staged/share/applications/jp.rovena.Rovena.desktop" || fail "desktop entry"
