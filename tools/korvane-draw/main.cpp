@@ -41,7 +41,7 @@ constexpr const char *kUsage =
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
     "with the library %s loaded from the program's folder, else from the installation's.\n"
     "PARAMFILE may be a Rovena design file: it is written as a parameter file first\n"
-    "(setteifincls, setteifin) into a temporary folder of the run's own.%s\n"
+    "(setteifincls, setteifin) into a temporary folder of the run's own.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
     "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
@@ -52,8 +52,6 @@ constexpr const char *kUsage =
 
 using CheckFunction = int(KORVANE_CALL *)(const char *);
 using SaveFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *);
-
-constexpr const char *kNoDesignFiles = "\n(This build was made without Qt: it draws parameter files only.)";
 
 // The folder of the running program, with its trailing separator.
 std::string programFolder(const char *argv0) {
@@ -156,8 +154,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles,
-                    korvane_draw::kPlacementUsage);
+        std::printf(kUsage, kLibraryName, korvane_draw::kPlacementUsage);
         return 0;
     }
 
