@@ -16,13 +16,12 @@ class UserDialogs;
 
 class LibraryBinding {
 public:
+    // dialogs show the library's messages and the binding's own, captioned
+    // programTitle.
     LibraryBinding(UserDialogs *dialogs, QString programTitle);
     ~LibraryBinding();
     LibraryBinding(const LibraryBinding &) = delete;
     LibraryBinding &operator=(const LibraryBinding &) = delete;
-
-    // The dialogs that show the library's messages and the binding's own.
-    void setDialogs(UserDialogs *dialogs) { dialogs_ = dialogs; }
 
     // Binds this file instead of searching (the executable's folder first,
     // then the installation's library folder, then the platform's ordinary
