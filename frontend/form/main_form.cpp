@@ -124,13 +124,7 @@ DesignTexts MainForm::designTexts() const {
 }
 
 void MainForm::setDesignTexts(const DesignTexts &d) {
-    scaleBox->setText(text(d.scale));
-    parameterBoxes[0]->setText(text(d.a1));
-    parameterBoxes[1]->setText(text(d.radius));
-    parameterBoxes[2]->setText(text(d.a2));
-    iaBoxes[0]->setText(text(d.iaDegrees));
-    iaBoxes[1]->setText(text(d.iaMinutes));
-    iaBoxes[2]->setText(text(d.iaSeconds));
+    setCurveBoxes(d);
     select(curveOptions[0], d.directionUp);
     select(curveOptions[1], !d.directionUp);
     setLanes(rightLanes, d.right);
@@ -144,10 +138,8 @@ void MainForm::setDesignTexts(const DesignTexts &d) {
     intervalsBox->setPlainText(text(d.intervals));
 }
 
-// The single boxes and the options, then every lane row as データ  クリア
-// leaves it.
-void MainForm::assignCommon(const DesignTexts &d) {
-    const DesignTexts cleared = design_model::clearedDesignTexts();
+// Scale, parameters and IA.
+void MainForm::setCurveBoxes(const DesignTexts &d) {
     scaleBox->setText(text(d.scale));
     parameterBoxes[0]->setText(text(d.a1));
     parameterBoxes[1]->setText(text(d.radius));
@@ -155,6 +147,13 @@ void MainForm::assignCommon(const DesignTexts &d) {
     iaBoxes[0]->setText(text(d.iaDegrees));
     iaBoxes[1]->setText(text(d.iaMinutes));
     iaBoxes[2]->setText(text(d.iaSeconds));
+}
+
+// The single boxes and the options, then every lane row as データ  クリア
+// leaves it.
+void MainForm::assignCommon(const DesignTexts &d) {
+    const DesignTexts cleared = design_model::clearedDesignTexts();
+    setCurveBoxes(d);
     stationPitchBox->setText(text(d.stationPitch));
     centerPitchBox->setText(text(d.centerPitch));
     stationOptions[d.stationLeft ? 0 : 1]->setChecked(true);

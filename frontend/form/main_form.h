@@ -94,6 +94,7 @@ private:
 
     void connectControls();
     void acceptFileDrops();
+    void setCurveBoxes(const design_model::DesignTexts &texts);
     void assignCommon(const design_model::DesignTexts &texts);
 
     // The controls; the old form's names are their object names.
