@@ -16,7 +16,7 @@ using namespace rovena_test;
 
 namespace {
 
-// The sample design placed as in the README: a left turn of 86°59′03.616037″.
+// The sample design placed as in docs/user-guide.md: a left turn of 86°59′03.616037″.
 design_model::PlacementTexts readmePlacement() {
     design_model::PlacementTexts e;
     e.zone = "9";
