@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "design/design_file.h"
+#include "design/design_loading.h"
 #include "design/parameter_file_texts.h"
 
 using design_model::DesignDocument;
@@ -207,6 +208,27 @@ TEST(ParameterFileTexts, Edges) {
         DesignTexts texts;
         std::string error;
         EXPECT_FALSE(design_model::readParameterFileTexts(row.text, texts, error));
+        EXPECT_EQ(error, row.error);
+    }
+}
+
+// A file that cannot be opened, a folder and an endless device are named
+// with the reason; the endless one is not read beyond the bound.
+TEST(DesignLoading, Refusals) {
+    const struct {
+        const char *path;
+        const char *error;
+    } rows[] = {
+        {"/nonexistent/design.rvd", "ファイルを開けません: /nonexistent/design.rvd\nNo such file or directory"},
+        {"/", "ファイルを開けません: /\nfile to open is a directory"},
+        {"/dev/zero", "ファイルを開けません: /dev/zero\n設計ファイルとしては大きすぎます。"},
+    };
+    for (const auto &row : rows) {
+        if (std::string_view(row.path) == "/dev/zero" && !std::filesystem::exists(row.path)) continue;
+        design_model::DesignDocument document;
+        design_model::DesignSource source = design_model::DesignSource::DesignFile;
+        std::string error;
+        EXPECT_FALSE(design_model::loadDesign(row.path, document, source, error));
         EXPECT_EQ(error, row.error);
     }
 }
