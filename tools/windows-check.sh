@@ -10,10 +10,10 @@
 #      undecorated and __stdcall, the message handler of the same convention,
 #      and no DLL needed beyond KERNEL32, msvcrt and USER32;
 #   4. runs the whole library test program under wine64;
-#   5. draws three designs with korvane-draw.exe under wine64 and compares
-#      each drawing, and the messages of a failing run, with those of the
-#      Linux korvane-draw: byte-identical once CR LF is read as LF, and every
-#      Windows line ends in CR LF.
+#   5. draws three parameter files and a design file with korvane-draw.exe
+#      under wine64 and compares each drawing, and the messages of a failing
+#      run, with those of the Linux korvane-draw: byte-identical once CR LF is
+#      read as LF, and every Windows line ends in CR LF.
 # Exit status 0 only when every step passed; nothing passes by being skipped.
 set -eu
 cd "$(dirname "$0")/.."
@@ -129,8 +129,9 @@ python3 tests/windows/gtest_summary.py "$work/tests.xml" \
 step "the same drawings from korvane-draw.exe and the Linux korvane-draw"
 mkdir -p "$work/linux" "$work/windows"
 windows_draw="$root/build-windows/x86_64/bin/korvane-draw.exe"
-for design in data/sample_design.dat tests/tools/eleven_lanes.dat tests/tools/station_right_curve_down.dat; do
-  name=$(basename "$design" .dat)
+for design in data/sample_design.dat tests/tools/eleven_lanes.dat tests/tools/station_right_curve_down.dat \
+              tests/tools/sample.rvd; do
+  name=$(basename "$design")
   "$linux_draw" "$root/$design" "$work/linux/$name.dxf" --temp "$work/linux/temp.dxf" \
     || fail "the Linux korvane-draw refused $design"
   timeout 120 "$wine" "$windows_draw" "$(winpath "$root/$design")" "$(winpath "$work/windows/$name.dxf")" \

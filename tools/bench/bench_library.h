@@ -23,7 +23,8 @@ struct Library {
 // its messages; false (said on stderr) when it cannot.
 bool loadLibrary(const std::string &path, Library &library, korvane_message_handler handler);
 
-// Writes the design's parameter file through the library, one line a piece.
+// Writes the design's parameter file through the library, piece by piece as
+// Rovena sends it.
 bool writeParameterFile(const Library &library, const BenchDesign &design, const std::string &path);
 
 } // namespace bench

@@ -37,7 +37,7 @@ constexpr const char *kUsage =
     "with the library %s loaded from the program's folder, else from the installation's,\n"
     "else through the system's library search.\n"
     "PARAMFILE may be a Rovena design file: it is written as a parameter file first\n"
-    "(setteifincls, setteifin) into a temporary folder of the run's own.%s\n"
+    "(setteifincls, setteifin) into a temporary folder of the run's own.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
     "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
@@ -48,8 +48,6 @@ constexpr const char *kUsage =
 
 using CheckFunction = int(KORVANE_CALL *)(const char *);
 using SaveFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *);
-
-constexpr const char *kNoDesignFiles = "\n(This build was made without Qt: it draws parameter files only.)";
 
 // The folder of the running program, with its trailing separator.
 std::string programFolder(const char *argv0) {
@@ -152,8 +150,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles,
-                    korvane_draw::kPlacementUsage);
+        std::printf(kUsage, kLibraryName, korvane_draw::kPlacementUsage);
         return 0;
     }
 
