@@ -10,10 +10,10 @@
 #      the interface, undecorated and __stdcall, the message handler of the
 #      same convention, and no DLL needed beyond KERNEL32, msvcrt and USER32;
 #   4. runs the whole library test program under wine64;
-#   5. draws three designs with korvane-draw.exe under wine64 and compares
-#      each drawing, and the messages of a failing run, with those of the
-#      Linux korvane-draw: byte-identical once CR LF is read as LF, and every
-#      Windows line ends in CR LF;
+#   5. draws three parameter files and a design file with korvane-draw.exe
+#      under wine64 and compares each drawing, and the messages of a failing
+#      run, with those of the Linux korvane-draw: byte-identical once CR LF is
+#      read as LF, and every Windows line ends in CR LF;
 #   6. computes a route (a basic curve, an S joint, an egg curve) with
 #      korvane-route.exe under wine64 into every output and compares each
 #      with the Linux korvane-route's byte for byte (the J-LandXML but for
@@ -51,8 +51,8 @@ for arch in i686 x86_64; do
   [ "$arch" = x86_64 ] && targets="$targets korvane_tests"
   # shellcheck disable=SC2086
   cmake -S . -B "build-windows/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-$arch.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF -DKORVANE_BUILD_FUZZ=OFF $launcher >/dev/null \
-    || fail "configuring the $arch build"
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF -DKORVANE_BUILD_FUZZ=OFF -DKORVANE_WERROR=ON \
+    $launcher >/dev/null || fail "configuring the $arch build"
   # shellcheck disable=SC2086
   cmake --build "build-windows/$arch" -j "$jobs" --target $targets || fail "building for $arch"
   for file in korvane.dll korvane-draw.exe korvane-route.exe aln_hdr_.dxf; do
@@ -67,7 +67,7 @@ else
   linux_build=build-windows/linux
   # shellcheck disable=SC2086
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF \
-    -DKORVANE_BUILD_FUZZ=OFF $launcher >/dev/null || fail "configuring the Linux build"
+    -DKORVANE_BUILD_FUZZ=OFF -DKORVANE_WERROR=ON $launcher >/dev/null || fail "configuring the Linux build"
 fi
 cmake --build "$linux_build" -j "$jobs" --target korvane korvane-draw korvane-route >/dev/null \
   || fail "building the Linux korvane-draw and korvane-route"
@@ -135,8 +135,9 @@ python3 tests/windows/gtest_summary.py "$work/tests.xml" \
 step "the same drawings from korvane-draw.exe and the Linux korvane-draw"
 mkdir -p "$work/linux" "$work/windows"
 windows_draw="$root/build-windows/x86_64/bin/korvane-draw.exe"
-for design in data/sample_design.dat tests/tools/eleven_lanes.dat tests/tools/station_right_curve_down.dat; do
-  name=$(basename "$design" .dat)
+for design in data/sample_design.dat tests/tools/eleven_lanes.dat tests/tools/station_right_curve_down.dat \
+              tests/tools/sample.rvd; do
+  name=$(basename "$design")
   "$linux_draw" "$root/$design" "$work/linux/$name.dxf" --temp "$work/linux/temp.dxf" \
     || fail "the Linux korvane-draw refused $design"
   timeout 120 "$wine" "$windows_draw" "$(winpath "$root/$design")" "$(winpath "$work/windows/$name.dxf")" \

@@ -4,10 +4,15 @@
 #include <cmath>
 #include <cstddef>
 
+#include "design/design_limits.h"
 #include "geometry/stationing.h"
 #include "params/design_record.h"
 
 namespace korvane {
+
+// The form refuses an interval as long as the list's end mark because its
+// normal line would stand beyond the distance the stationing reaches.
+static_assert(kMaxNormalPosition == design_model::kIntervalEndMark);
 
 namespace {
 

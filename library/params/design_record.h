@@ -7,10 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "design/design_limits.h"
+
 namespace korvane {
 
-constexpr std::size_t kLaneCapacity = 20;      // widths per side, terminating 0 included
-constexpr std::size_t kIntervalCapacity = 200; // normal intervals, end mark included
+constexpr std::size_t kLaneCapacity = design_model::kLaneRecordCapacity;         // widths per side, terminating 0 included
+constexpr std::size_t kIntervalCapacity = design_model::kIntervalRecordCapacity; // normal intervals, end mark included
 constexpr std::size_t kPathCapacity = 260;     // a path of at most 259 bytes plus NUL
 constexpr std::size_t kDirectionCapacity = 8;
 constexpr std::size_t kStyleNameCapacity = 20;

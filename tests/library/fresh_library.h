@@ -20,11 +20,7 @@
 
 namespace fresh_library {
 
-#ifdef _WIN32
-inline const char *const kLibraryName = "korvane.dll";
-#else
-inline const char *const kLibraryName = "libkorvane.so";
-#endif
+inline const char *const kLibraryName = KORVANE_RUNTIME_NAME;
 
 class FreshLibrary {
 public:

@@ -72,16 +72,14 @@ if(ROUTE_XMLLINT)
   endforeach()
 endif()
 
-# A refusal: exit status 1, the message on the standard error, and the file
-# ABSENT not written.
+# A refusal: exit status 1, the message among the output (run_expecting.sh),
+# and the file ABSENT not written.
 function(korvane_route_refuses name message absent)
   add_test(NAME korvane_route_refuses_${name}
-           COMMAND sh -c "out=$(\"$0\" \"$@\" 2>&1); status=$?; [ $status -eq 1 ] || { echo \"status $status: $out\"; exit 1; }; \
-printf '%s\\n' \"$out\" | grep -qF -- \"$KORVANE_EXPECTED\" || { echo \"said: $out\"; exit 1; }; \
-test ! -e \"$KORVANE_ABSENT\""
+           COMMAND sh -c "sh \"$@\" && test ! -e \"$0\""
+                   ${absent} ${PROJECT_SOURCE_DIR}/tests/run_expecting.sh 1 "${message}"
                    $<TARGET_FILE:korvane-route> ${ARGN})
-  set_tests_properties(korvane_route_refuses_${name} PROPERTIES
-    ENVIRONMENT "KORVANE_EXPECTED=${message};KORVANE_ABSENT=${absent}" LABELS tools)
+  set_tests_properties(korvane_route_refuses_${name} PROPERTIES LABELS tools)
 endfunction()
 
 set(refused ${route}/refused)

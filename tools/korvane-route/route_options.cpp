@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <set>
 
-#include "console_text.h"
+#include "design/key_value_text.h"
+#include "design/text_encoding.h"
 #include "route/decimal_syntax.h"
 
 namespace korvane_route {
@@ -40,17 +41,6 @@ namespace {
 void say(const std::string &text) { std::fprintf(stderr, "korvane-route: %s\n", text.c_str()); }
 
 std::string bracketed(const std::string &text) { return "「" + text + "」"; }
-
-// A value written into the settings: double quotes with \" and \\, which the
-// route file's reader takes whatever the value holds.
-std::string quotedValue(const std::string &text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
 
 std::string trimmed(const std::string &text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -102,7 +92,7 @@ private:
             if (arg == out->option) return value(arg, out->path) && !out->path.empty();
         if (arg == "--name") {
             if (!value(arg, o_.name)) return false;
-            o_.name = utf8FromArgument(o_.name);
+            o_.name = design_model::systemTextToUtf8(o_.name);
             return true;
         }
         std::string *number = arg == "--zone"    ? &o_.zone
@@ -206,7 +196,7 @@ bool parseRouteOptions(int argc, char **argv, RouteOptions &options) { return Pa
 
 std::string settingsText(const RouteOptions &o) {
     std::string text = "[route]\nformat = 1\n";
-    if (!o.name.empty()) text += "name = " + quotedValue(o.name) + "\n";
+    if (!o.name.empty()) text += "name = " + design_model::quotedValue(o.name) + "\n";
     line(text, "zone", o.zone);
     line(text, "bp.station", o.start);
     line(text, "pitch", o.pitch);

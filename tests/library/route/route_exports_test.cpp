@@ -115,10 +115,10 @@ TEST(RouteExports, RefusalsOfTheCall) {
     EXPECT_EQ(messages.utf8(), (std::vector<std::string>{
                                    "幅杭の幅（左右）が指定されていません。",
                                    "線形計算書の書式は 0（cp932 のテキスト）、1（UTF-8 のテキスト）、2（JSON）のいずれかです。",
-                                   "路線の入力ファイル: ファイルを開けません。",
+                                   "路線の入力ファイル: ファイルを開けません（No such file or directory）。",
                                    "ファイル書き込みできません: " + missingFolder,
                                    "ファイル書き込みできません: " + folder,
-                                   "路線の入力ファイル: ファイルを開けません。",
+                                   "路線の入力ファイル: ファイルが指定されていません。",
                                }));
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(f.fileCount(), 2u); // the input and the folder: no output, no temporary file
