@@ -4,7 +4,6 @@
 
 #include "geometry/curve_elements.h"
 #include "geometry/design_limits.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
 
@@ -30,8 +29,6 @@ bool positive(double value) { return value > 0 && std::isfinite(value); }
 
 bool finite(double value) { return std::isfinite(value); }
 
-bool scaleIsValid() { return positive(design.scale); }
-
 // Two tangents meet at an angle below a half turn; at 180° and beyond they are
 // parallel or cross the other way, and the tangent lengths lose all meaning.
 bool belowHalfTurn(double angle) { return std::fabs(angle) < kPi; }
@@ -40,25 +37,25 @@ bool belowHalfTurn(double angle) { return std::fabs(angle) < kPi; }
 // IA: a design whose angles are not finite numbers, whose IA is a half turn or
 // more, or whose clothoids turn by more than the series can follow, cannot be
 // drawn.
-bool parametersAreValid() {
+bool parametersAreValid(const DesignRecord &design, const CurveAngles &angles) {
     return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
-           finite(design.iaRadians) && belowHalfTurn(design.iaRadians) &&
-           finite(design.tau1) && finite(design.tau2) &&
-           finite(design.arcAngle) && finite(design.arcAngle * design.radius) &&
-           design.tau1 <= kMaxClothoidAngle && design.tau2 <= kMaxClothoidAngle;
+           finite(angles.iaRadians) && belowHalfTurn(angles.iaRadians) &&
+           finite(angles.tau1) && finite(angles.tau2) &&
+           finite(angles.arcAngle) && finite(angles.arcAngle * design.radius) &&
+           angles.tau1 <= kMaxClothoidAngle && angles.tau2 <= kMaxClothoidAngle;
 }
 
-bool stepCountIsBearable(double a) {
+bool stepCountIsBearable(const DesignRecord &design, double a) {
     return a * a / design.radius / design.centerPitch <= kMaxClothoidSteps;
 }
 
 // The clothoids need more deflection than IA gives: accepted only when the
 // resulting negative arc is shorter than the tolerance. The two warnings of an
 // accepted arc are left out when the caller has asked for refusals only.
-int checkArc(ToleranceWarnings warnings) {
-    if (std::fabs(design.iaRadians) - (design.tau1 + design.tau2) >= 0) return 1;
+int checkArc(const DesignRecord &design, const CurveAngles &angles, ToleranceWarnings warnings) {
+    if (std::fabs(angles.iaRadians) - (angles.tau1 + angles.tau2) >= 0) return 1;
 
-    const double arcLength = design.arcAngle * design.radius;
+    const double arcLength = angles.arcAngle * design.radius;
     const bool withinTolerance = std::fabs(arcLength) < kArcTolerance;
     if (withinTolerance && warnings == ToleranceWarnings::onlyWhenRefused) return 1;
 
@@ -75,14 +72,12 @@ int checkArc(ToleranceWarnings warnings) {
 
 } // namespace
 
-int validateDesign(ToleranceWarnings warnings) {
-    deriveAngles();
-
-    if (!scaleIsValid()) {
+int validateDesign(const DesignRecord &design, const CurveAngles &angles, ToleranceWarnings warnings) {
+    if (!positive(design.scale)) {
         showError("縮尺が不正です。");
         return 0;
     }
-    if (!parametersAreValid()) {
+    if (!parametersAreValid(design, angles)) {
         showError("パラメータが不正です。");
         return 0;
     }
@@ -94,20 +89,25 @@ int validateDesign(ToleranceWarnings warnings) {
         showError("計算ピッチが不正です。");
         return 0;
     }
-    if (!stepCountIsBearable(design.a1) || !stepCountIsBearable(design.a2)) {
+    if (!stepCountIsBearable(design, design.a1) || !stepCountIsBearable(design, design.a2)) {
         showError("計算ピッチが小さすぎます。");
         return 0;
     }
-    if (!laneDataIsDrawable() || !stationingIsDrawable()) {
+    if (!laneDataIsDrawable(design, angles) || !stationingIsDrawable(design, angles)) {
         showError("パラメータが不正です。");
         return 0;
     }
-    return checkArc(warnings);
+    return checkArc(design, angles, warnings);
 }
 
-int checkDesignFile(const char *path) {
-    if (!readParameterFile(path)) return 0;
-    return validateDesign();
+int checkDesign(DesignRecord &design, ToleranceWarnings warnings) {
+    design.angles = deriveAngles(design);
+    return validateDesign(design, design.angles, warnings);
+}
+
+int checkDesignFile(const char *path, DesignRecord &design) {
+    if (!readParameterFile(path, design)) return 0;
+    return checkDesign(design);
 }
 
 } // namespace korvane

@@ -16,7 +16,7 @@ constexpr double kSamePlace = 1e-6; // metres of 追加距離
 
 std::string labelAt(const WorldAlignment &w, double distance) {
     char text[kLabelCapacity];
-    stationLabel(text, sizeof text, distance - w.origin);
+    stationLabel(design, distance - w.origin, text, sizeof text);
     return text;
 }
 
@@ -61,7 +61,7 @@ bool addStations(const WorldAlignment &w, std::vector<TablePoint> &points) {
 // stations from its second KA the line runs the other way.
 void addNormals(const WorldAlignment &w, std::vector<TablePoint> &points) {
     const double total = w.curveLength();
-    for (const double position : design.normalIntervals) {
+    for (const double position : design.normals.positions) {
         if (position == 0) break;
         const double u = w.stationsFromEp ? total - position : position;
         points.push_back(pointAt(w, "法線", w.origin + u, PointKind::Normal));

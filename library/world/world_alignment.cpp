@@ -41,15 +41,16 @@ double clothoidPiDistance(double a, double length) {
 // The elements in running order. With stations from the design's second KA,
 // the line runs from that KA: its clothoid is met first.
 void takeElements(WorldAlignment &w) {
-    w.stationsFromEp = stationsFromRight();
+    const CurveElements &e = design.elements;
+    w.stationsFromEp = stationsFromRight(design);
     w.radius = design.radius;
-    w.arcLength = design.arcLength;
+    w.arcLength = e.arcLength;
     w.aIn = w.stationsFromEp ? design.a2 : design.a1;
     w.aOut = w.stationsFromEp ? design.a1 : design.a2;
-    w.lengthIn = w.stationsFromEp ? design.length2 : design.length1;
-    w.lengthOut = w.stationsFromEp ? design.length1 : design.length2;
-    w.tangentIn = w.stationsFromEp ? design.tangent2 : design.tangent1;
-    w.tangentOut = w.stationsFromEp ? design.tangent1 : design.tangent2;
+    w.lengthIn = w.stationsFromEp ? e.length2 : e.length1;
+    w.lengthOut = w.stationsFromEp ? e.length1 : e.length2;
+    w.tangentIn = w.stationsFromEp ? e.tangent2 : e.tangent1;
+    w.tangentOut = w.stationsFromEp ? e.tangent1 : e.tangent2;
     w.origin = design.kaStationNo * design.stationPitch + design.kaStationPlus;
 }
 
