@@ -11,8 +11,12 @@ namespace korvane {
 // follows it.
 enum class ToleranceWarnings { shown, onlyWhenRefused };
 
-// Checks a design with its derived angles; 1 when it may be drawn. A refused
-// design has had its message shown.
+// Checks a design with its derived angles; 1 when it may be drawn. First the
+// scale, the parameters, the station pitch, the computation pitch and the arc,
+// in this order; then, for a design they accept, what the drawing needs beyond
+// them (IA and the clothoids as the drawing can show them, the number of
+// steps, the lane lines and the stationing). The first refusal is shown and
+// ends the check.
 int validateDesign(const DesignRecord &design, const CurveAngles &angles,
                    ToleranceWarnings warnings = ToleranceWarnings::shown);
 

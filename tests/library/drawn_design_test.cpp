@@ -163,6 +163,22 @@ TEST(DrawnDesign, EachRefusingCheckRefusesTheDrawingAndWritesNothing) {
           "又はＩ.Ａ.の精度を上げてください。"}},
         {"negative lane width", [](Design &d) { d.right = {{-3, 1, 0.5}}; }, {parametersInvalid}},
         {"negative KA plus", [](Design &d) { d.kaStationPlus = "-10.407"; }, {parametersInvalid}},
+        {"IA with decimal degrees", [](Design &d) { d.ia = "66.5 0 0"; }, {parametersInvalid}},
+        {"IA with decimal minutes", [](Design &d) { d.ia = "66 55.5 0"; }, {parametersInvalid}},
+        // What the arc check refuses gets its messages only: IA 10.5° =
+        // 0.1832596 rad, Lc = (0.1832596 − 0.40625) · 200 = −44.598086 m.
+        {"IA with decimals below the clothoids' angles", [](Design &d) { d.ia = "10.5 0 0"; },
+         {"データが不正です a=IA-(t1+t2)<0 ",
+          "\n円曲線長=｜-44.598086｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+          "又はＩ.Ａ.の精度を上げてください。"}},
+        {"negative lane width and IA below the clothoids' angles",
+         [](Design &d) {
+             d.right = {{-3, 1, 0.5}};
+             d.ia = "10 0 0";
+         },
+         {"データが不正です a=IA-(t1+t2)<0 ",
+          "\n円曲線長=｜-46.343415｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+          "又はＩ.Ａ.の精度を上げてください。"}},
     };
 
     TempDir dir;
