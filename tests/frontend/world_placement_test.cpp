@@ -18,7 +18,7 @@ namespace {
 
 const QString kBin = QStringLiteral(KORVANE_BIN_DIR);
 
-// The sample design placed as in the README: a left turn of 86°59′03.616037″.
+// The sample design placed as in docs/user-guide.md: a left turn of 86°59′03.616037″.
 rovena::PlacementEntry readmePlacement() {
     rovena::PlacementEntry e;
     e.zone = QStringLiteral("9");
