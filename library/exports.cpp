@@ -1,7 +1,7 @@
 // The library's exported interface. Each export runs in the C locale and lets
 // no exception cross into the host. The exports keep the library's state from
-// one call to the next: the one design record and the counter of entity
-// handles, which every drawing borrows.
+// one call to the next: the one design record, and the counter of entity
+// handles and the buffers that every drawing borrows.
 #include "korvane.h"
 
 #include "drawing/pipeline.h"
@@ -16,6 +16,7 @@ using korvane::guardedExport;
 namespace {
 
 korvane::EntityHandles entityHandles;
+korvane::DrawingBuffers drawingBuffers;
 
 } // namespace
 
@@ -36,7 +37,8 @@ KORVANE_API int KORVANE_CALL data_chekvb(const char *path) {
 KORVANE_API int KORVANE_CALL save_DXF(const char *outputPath, const char *paramPath,
                                       const char *templatePath, const char *tempPath) {
     return guardedExport([&] {
-        return korvane::saveDxf(outputPath, paramPath, templatePath, tempPath, korvane::design, entityHandles);
+        return korvane::saveDxf(outputPath, paramPath, templatePath, tempPath, korvane::design, entityHandles,
+                                drawingBuffers);
     });
 }
 

@@ -22,9 +22,4 @@ Point DrawingFrame::secondCentrePoint(double s) const {
     return Point{-c.x * 1000.0, baseY_ + sigma() * c.y * 1000.0};
 }
 
-Point DrawingFrame::secondFrameToDrawing(Point p) const {
-    const double dy = p.y - baseY_;
-    return Point{secondKa_.x + p.x * cosIa_ - dy * sinIa_, secondKa_.y + p.x * sinIa_ + dy * cosIa_};
-}
-
 } // namespace korvane

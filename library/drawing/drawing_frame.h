@@ -28,8 +28,12 @@ public:
     Point secondCentrePoint(double s) const;
     // The second KA in the drawing frame: IP plus tangent2 along the angle IA.
     Point secondKa() const { return secondKa_; }
-    // A point of the second-clothoid frame in the drawing frame.
-    Point secondFrameToDrawing(Point p) const;
+    // A point of the second-clothoid frame in the drawing frame. Inline: every
+    // point of the second clothoid and its lane lines passes through it.
+    Point secondFrameToDrawing(Point p) const {
+        const double dy = p.y - baseY_;
+        return Point{secondKa_.x + p.x * cosIa_ - dy * sinIa_, secondKa_.y + p.x * sinIa_ + dy * cosIa_};
+    }
 
 private:
     double scale_;

@@ -7,9 +7,9 @@
 
 namespace korvane {
 
-DrawingRun::DrawingRun(const DesignRecord &design, EntityHandles &handles)
-    : design_(design), frame_(design), streams_(design.outputPath, design.tempPath), dxf_(streams_, handles),
-      lanePoints_(frame_, design.radius) {}
+DrawingRun::DrawingRun(const DesignRecord &design, EntityHandles &handles, DrawingBuffers &buffers)
+    : design_(design), frame_(design), streams_(design.outputPath, design.tempPath, buffers),
+      dxf_(streams_, handles), lanePoints_(frame_, design.radius, buffers.laneBases()) {}
 
 int DrawingRun::draw(const char *templatePath) {
     if (!copyHeaderTemplate(streams_, templatePath, design_.scale)) return 0;

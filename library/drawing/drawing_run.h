@@ -1,9 +1,10 @@
 // One drawing of a checked design whose elements and normal positions are
 // computed: it owns the streams of the run and the lane points with their
 // cache, and borrows the entity-handle counter, which goes on counting from
-// one drawing to the next.
+// one drawing to the next, and the buffers they work in.
 #pragma once
 
+#include "drawing/drawing_buffers.h"
 #include "drawing/drawing_frame.h"
 #include "drawing/dxf_writer.h"
 #include "drawing/lane_points.h"
@@ -14,8 +15,8 @@ namespace korvane {
 class DrawingRun {
 public:
     // Draws into the record's output path, with its temporary path for the
-    // polylines. The record must outlive the run.
-    DrawingRun(const DesignRecord &design, EntityHandles &handles);
+    // polylines. The record, the counter and the buffers must outlive the run.
+    DrawingRun(const DesignRecord &design, EntityHandles &handles, DrawingBuffers &buffers);
 
     // The header template copied into the output with the sheet extents of
     // the scale, the two clothoids and the arc between them with their normals

@@ -10,13 +10,36 @@ namespace korvane {
 
 namespace {
 
-// Entries of the kept stepping.
-constexpr std::size_t kLaneBaseCapacity = 32768;
-
 // Compared bit for bit: -0 and 0 (whose sines differ in sign) count as
 // different values, and a NaN never matches.
 bool same(double a, double b) {
     return a == a && std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+LaneBase laneBase(LanePoints::Kept &kept, double A, double s) {
+    LaneBase *const bases = kept.bases;
+    const bool sameClothoid = kept.count > 0 && same(A, kept.parameter);
+    if (sameClothoid) {
+        if (kept.cursor < kept.count && same(bases[kept.cursor].s, s)) return bases[kept.cursor++];
+        if (same(bases[0].s, s)) { // the next lane starts
+            kept.cursor = 1;
+            return bases[0];
+        }
+    }
+    const double tau = s * s / (2.0 * A * A);
+    const LaneBase computed{s, clothoidPoint(A, s), std::sin(tau), std::cos(tau)};
+    if (sameClothoid && kept.cursor >= kLaneBaseCapacity) {
+        ++kept.cursor; // beyond the table
+    } else if (sameClothoid && kept.cursor == kept.count && s >= bases[kept.count - 1].s) {
+        bases[kept.count++] = computed; // the lane goes on
+        kept.cursor = kept.count;
+    } else { // another clothoid or another stepping: keep this one from here
+        kept.parameter = A;
+        bases[0] = computed;
+        kept.count = 1;
+        kept.cursor = 1;
+    }
+    return computed;
 }
 
 } // namespace
@@ -28,37 +51,11 @@ double wideningAmount(double radius, double A, double s, double method, double a
     return 0.0;
 }
 
-LanePoints::LanePoints(const DrawingFrame &frame, double radius)
-    : baseY_(frame.baseY()), turnsLeft_(frame.turnsLeft()), radius_(radius) {}
-
-LanePoints::LaneBase LanePoints::base(double A, double s) {
-    if (!bases_) bases_ = std::make_unique_for_overwrite<LaneBase[]>(kLaneBaseCapacity);
-    const bool sameClothoid = count_ > 0 && same(A, parameter_);
-    if (sameClothoid) {
-        if (cursor_ < count_ && same(bases_[cursor_].s, s)) return bases_[cursor_++];
-        if (same(bases_[0].s, s)) { // the next lane starts
-            cursor_ = 1;
-            return bases_[0];
-        }
-    }
-    const double tau = s * s / (2.0 * A * A);
-    const LaneBase computed{s, clothoidPoint(A, s), std::sin(tau), std::cos(tau)};
-    if (sameClothoid && cursor_ >= kLaneBaseCapacity) {
-        ++cursor_; // beyond the table
-    } else if (sameClothoid && cursor_ == count_ && s >= bases_[count_ - 1].s) {
-        bases_[count_++] = computed; // the lane goes on
-        cursor_ = count_;
-    } else { // another clothoid or another stepping: keep this one from here
-        parameter_ = A;
-        bases_[0] = computed;
-        count_ = 1;
-        cursor_ = 1;
-    }
-    return computed;
-}
+LanePoints::LanePoints(const DrawingFrame &frame, double radius, LaneBase *table)
+    : baseY_(frame.baseY()), turnsLeft_(frame.turnsLeft()), radius_(radius), kept_{table} {}
 
 Point LanePoints::at(double A, double s, double w, double method, double amount) {
-    const LaneBase b = base(A, s);
+    const LaneBase b = laneBase(kept_, A, s);
     const Point c = b.centre;
     const double widening = wideningAmount(radius_, A, s, method, amount);
     // Widening always moves a line away from the centre line.

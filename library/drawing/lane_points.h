@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
 #include "drawing/drawing_frame.h"
 #include "geometry/clothoid.h"
@@ -15,6 +14,18 @@ namespace korvane {
 // applied to the amount, reached in whole at KE.
 double wideningAmount(double radius, double A, double s, double method, double amount);
 
+// What a lane point takes from its clothoid at distance s: the centre point
+// in the clothoid's own frame and the sine and cosine of the tangent angle.
+struct LaneBase {
+    double s;
+    Point centre;
+    double sinTau;
+    double cosTau;
+};
+
+// Entries of the table of lane bases.
+inline constexpr std::size_t kLaneBaseCapacity = 32768;
+
 // The lane points of one drawing. Every lane line of a clothoid is stepped at
 // the same distances as the one before it, so what a lane takes from the
 // clothoid at each step is kept in stepping order and the next lanes read it
@@ -24,32 +35,28 @@ double wideningAmount(double radius, double A, double s, double method, double a
 // Lanes longer than the table have their first steps kept.
 class LanePoints {
 public:
-    LanePoints(const DrawingFrame &frame, double radius);
+    // table: kLaneBaseCapacity entries to keep the stepping in; what it holds
+    // is not read before this object has written it.
+    LanePoints(const DrawingFrame &frame, double radius, LaneBase *table);
 
     // The point of a lane line at signed distance w (left positive) from the
     // centre line, at distance s from the KA of a clothoid of parameter A,
     // widened by the method and amount; in the first clothoid's drawing frame.
     Point at(double A, double s, double w, double method, double amount);
 
-private:
-    // What a lane point takes from its clothoid at distance s: the centre
-    // point in the clothoid's own frame and the sine and cosine of the
-    // tangent angle.
-    struct LaneBase {
-        double s;
-        Point centre;
-        double sinTau;
-        double cosTau;
+    // The stepping kept in the table.
+    struct Kept {
+        LaneBase *bases;
+        double parameter = 0.0;
+        std::size_t count = 0;  // entries of the kept stepping
+        std::size_t cursor = 0; // the entry the next step is expected at
     };
-    LaneBase base(double A, double s);
 
+private:
     double baseY_;
     bool turnsLeft_;
     double radius_;
-    std::unique_ptr<LaneBase[]> bases_;
-    double parameter_ = 0.0;
-    std::size_t count_ = 0;  // entries of the kept stepping
-    std::size_t cursor_ = 0; // the entry the next step is expected at
+    Kept kept_;
 };
 
 // Lane lines of a side: the index of the first 0 among its widths, or all of

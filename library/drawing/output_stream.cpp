@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "drawing/drawing_buffers.h"
 #include "drawing/dxf_writer.h"
 #include "drawing/number_format.h"
 #include "params/message_box.h"
@@ -30,24 +31,21 @@ inline std::size_t putBytes(std::FILE *stream, const char *data, std::size_t siz
 
 } // namespace
 
-DrawingStreams::DrawingStreams(std::string outputPath, std::string tempPath)
-    : outputPath_(std::move(outputPath)), tempPath_(std::move(tempPath)) {}
+DrawingStreams::DrawingStreams(std::string outputPath, std::string tempPath, DrawingBuffers &buffers)
+    : outputPath_(std::move(outputPath)), tempPath_(std::move(tempPath)), buffers_(buffers) {}
 
 DrawingStreams::~DrawingStreams() {
     for (std::FILE *stream : streams_)
         if (stream) std::fclose(stream);
 }
 
-char *DrawingStreams::block(std::size_t i) {
-    if (!blocks_[i]) blocks_[i] = std::make_unique_for_overwrite<char[]>(kStreamBlockSize);
-    return blocks_[i].get();
-}
+char *DrawingStreams::copyBlock() { return buffers_.copyBlock(); }
 
 bool DrawingStreams::open(StreamSlot slot, const char *path, const char *mode) {
     close(slot);
     std::FILE *stream = std::fopen(path, mode);
     if (!stream) return false;
-    std::setvbuf(stream, block(index(slot)), _IOFBF, kStreamBlockSize);
+    std::setvbuf(stream, buffers_.streamBlock(slot), _IOFBF, kStreamBlockSize);
     streams_[index(slot)] = stream;
     return true;
 }

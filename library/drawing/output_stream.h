@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,13 +15,15 @@ inline constexpr std::size_t kStreamBlockSize = std::size_t{1} << 20;
 
 enum class StreamSlot { output, temporary, input };
 
+class DrawingBuffers;
+
 // The streams of one drawing run: the output DXF, the temporary polyline file
 // and the file being copied (the header template, then the temporary file),
-// each with a block buffer of its own, and whether a write of the run failed.
-// Every stream still open is closed when the object ends.
+// each buffered in a block of the lent buffers, and whether a write of the
+// run failed. Every stream still open is closed when the object ends.
 class DrawingStreams {
 public:
-    DrawingStreams(std::string outputPath, std::string tempPath);
+    DrawingStreams(std::string outputPath, std::string tempPath, DrawingBuffers &buffers);
     ~DrawingStreams();
     DrawingStreams(const DrawingStreams &) = delete;
     DrawingStreams &operator=(const DrawingStreams &) = delete;
@@ -63,18 +64,16 @@ public:
     bool firstDroppedRecord();
 
     // A block of kStreamBlockSize bytes for copying a file into the output.
-    char *copyBlock() { return block(kSlots); }
+    char *copyBlock();
 
 private:
     static constexpr std::size_t kSlots = 3;
     static std::size_t index(StreamSlot slot) { return static_cast<std::size_t>(slot); }
-    // The block of a slot (or the copy block), allocated when first used.
-    char *block(std::size_t i);
 
     std::string outputPath_;
     std::string tempPath_;
+    DrawingBuffers &buffers_;
     std::FILE *streams_[kSlots] = {};
-    std::unique_ptr<char[]> blocks_[kSlots + 1];
     bool writeFailed_ = false;
     bool droppedRecordShown_ = false;
 };

@@ -45,7 +45,7 @@ void copyPath(char (&buffer)[kPathCapacity], const char *path) {
 // arc accepted within the tolerance, so only a refusal is reported here. The
 // lane widths become offsets from the centre line in the record.
 int saveDxf(const char *outputPath, const char *paramPath, const char *templatePath, const char *tempPath,
-            DesignRecord &design, EntityHandles &handles) {
+            DesignRecord &design, EntityHandles &handles, DrawingBuffers &buffers) {
     if (!acceptablePaths(outputPath, paramPath, templatePath, tempPath)) return 0;
     if (!readParameterFile(paramPath, design)) return 0;
     if (!checkDesign(design, ToleranceWarnings::onlyWhenRefused)) return 0;
@@ -60,7 +60,7 @@ int saveDxf(const char *outputPath, const char *paramPath, const char *templateP
     std::copy(right.begin(), right.end(), design.rightWidth);
     std::copy(left.begin(), left.end(), design.leftWidth);
 
-    DrawingRun run(design, handles);
+    DrawingRun run(design, handles, buffers);
     return run.draw(templatePath);
 }
 

@@ -66,17 +66,19 @@ std::string handlesFromLoad(const std::string &dxf) {
     return out;
 }
 
-// The drawing of a design from a clean record with a new counter of handles.
+// The drawing of a design from a clean record with a new counter of handles
+// and new buffers.
 std::string drawnFromCleanRecord(const TempDir &dir, const std::string &parameterText) {
     const std::string param = dir.file("clean.DAT");
     const std::string output = dir.file("clean.dxf");
     writeFile(param, parameterText);
     korvane::DesignRecord record{};
     korvane::EntityHandles handles;
+    korvane::DrawingBuffers buffers;
     korvane::CLocaleScope cLocale;
     MessageRecorder quiet;
     EXPECT_EQ(korvane::saveDxf(output.c_str(), param.c_str(), templatePath().c_str(), dir.file("clean-temp.dxf").c_str(),
-                               record, handles),
+                               record, handles, buffers),
               1);
     return readFile(output);
 }

@@ -125,7 +125,8 @@ std::vector<std::string> tableOf(korvane::DesignRecord &design) {
     const std::string output = dir.file("table.dxf");
     std::snprintf(design.outputPath, sizeof design.outputPath, "%s", output.c_str());
     korvane::EntityHandles handles;
-    korvane::DrawingRun run(design, handles);
+    korvane::DrawingBuffers buffers;
+    korvane::DrawingRun run(design, handles, buffers);
     if (!korvane::openOutputForAppend(run.streams())) return {};
     korvane::writeElementTable(run);
     run.streams().closeAll();

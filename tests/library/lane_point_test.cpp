@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "drawing/drawing_buffers.h"
 #include "drawing/drawing_frame.h"
 #include "drawing/lane_points.h"
 #include "geometry/clothoid.h"
@@ -44,12 +45,12 @@ struct Lane {
 };
 
 // The lane points of one drawing of a curve turning by iaRadians.
-korvane::LanePoints lanePointsOf(double iaRadians) {
+korvane::LanePoints lanePointsOf(double iaRadians, korvane::DrawingBuffers &buffers) {
     korvane::DesignRecord design{};
     design.scale = kScale;
     design.radius = kRadius;
     design.angles.iaRadians = iaRadians;
-    return korvane::LanePoints(korvane::DrawingFrame(design), kRadius);
+    return korvane::LanePoints(korvane::DrawingFrame(design), kRadius, buffers.laneBases());
 }
 
 // Steps every lane over the distances and counts the points that differ
@@ -78,7 +79,8 @@ std::vector<double> stepping(double length, double pitch) {
 TEST(LanePoint, EveryLaneFollowsTheRuleWhateverWasSteppedBefore) {
     const std::vector<Lane> lanes = {{3.5, 1.0, 0.5}, {7.0, 2.0, 0.5}, {-3.5, 0.0, 0.0}, {-7.0, 2.0, 1.0}};
 
-    korvane::LanePoints left = lanePointsOf(1.0);
+    korvane::DrawingBuffers buffers;
+    korvane::LanePoints left = lanePointsOf(1.0, buffers);
     EXPECT_EQ(mismatchesOver(left, true, 300.0, stepping(300.0, 0.02), lanes), 0);  // lane after lane
     EXPECT_EQ(mismatchesOver(left, true, 300.0, stepping(300.0, 0.01), lanes), 0);  // same clothoid, finer pitch
     EXPECT_EQ(mismatchesOver(left, true, 200.0, stepping(133.3, 0.01), lanes), 0);  // another clothoid
@@ -89,7 +91,8 @@ TEST(LanePoint, EveryLaneFollowsTheRuleWhateverWasSteppedBefore) {
     snapped.insert(snapped.begin() + 100, {10.05, 10.05});
     EXPECT_EQ(mismatchesOver(left, true, 100.0, snapped, lanes), 0);
 
-    // The same distances on a curve that turns the other way.
-    korvane::LanePoints right = lanePointsOf(-1.0);
+    // The same distances on a curve that turns the other way, in the table
+    // the other curve has filled.
+    korvane::LanePoints right = lanePointsOf(-1.0, buffers);
     EXPECT_EQ(mismatchesOver(right, false, 100.0, snapped, lanes), 0);
 }

@@ -24,7 +24,8 @@ inline void setPath(char (&buffer)[korvane::kPathCapacity], const std::string &p
 
 // A drawing run of a record of the test's own: output and temporary file in a
 // fresh folder, scale 250, a left turn, stations from the left, a handle
-// counter as the library has it at load, messages recorded. The run is made
+// counter as the library has it at load and buffers of its own, messages
+// recorded. The run is made
 // when first used, from the record as it then stands; newRun() makes the
 // next one from the record as changed.
 class DrawingRunTest : public ::testing::Test {
@@ -40,7 +41,7 @@ protected:
     }
 
     korvane::DrawingRun &run() {
-        if (!run_) run_.emplace(design, handles);
+        if (!run_) run_.emplace(design, handles, buffers);
         return *run_;
     }
     korvane::DrawingRun &newRun() {
@@ -66,6 +67,7 @@ protected:
     testing_support::MessageRecorder recorder;
     korvane::DesignRecord design{};
     korvane::EntityHandles handles;
+    korvane::DrawingBuffers buffers;
     std::string outputPath;
     std::string tempPath;
 
