@@ -1,8 +1,9 @@
 // The library's design record: the inputs read from the parameter file and
-// the values derived from them. The exports keep one static instance,
-// zero-filled at load and kept for the library's lifetime; a field that a read
-// does not reach keeps the previous design's value. Everything else takes a
-// record (or its parts) and returns the values it computes.
+// the values derived from them. The exports keep one static instance (which
+// the world placement reads too), zero-filled at load and kept for the
+// library's lifetime; a field that a read does not reach keeps the previous
+// design's value. The reader, the checks, the computations and the drawing
+// take a record (or its parts) and return what they compute.
 #pragma once
 
 #include <cstddef>

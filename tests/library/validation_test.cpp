@@ -216,29 +216,29 @@ TEST_F(Validation, FurtherRefusalsOnlyForADesignTheChecksAccept) {
         // 10.5° = 0.1832596 rad.
         {"IA with decimal degrees", [](auto &d) { d.iaDegrees = 10.5; }, arcRefused("-13.348086")},
         // 10°30.5' = 0.1834050 rad.
-        {"IA with decimal minutes", [](auto &d) { d.iaDegrees = 10, d.iaMinutes = 30.5; }, arcRefused("-13.318997")},
+        {"IA with decimal minutes", [](auto &d) { d.iaDegrees = 10; d.iaMinutes = 30.5; }, arcRefused("-13.318997")},
         // A = 400: τ1 + τ2 = 4 rad against 200° = 3.4906585 rad.
         {"IA of a half turn and more",
-         [](auto &d) { d.a1 = d.a2 = 400, d.iaDegrees = 200; }, arcRefused("-101.868299")},
+         [](auto &d) { d.a1 = d.a2 = 400; d.iaDegrees = 200; }, arcRefused("-101.868299")},
         // A = 1000, R = 1: τ1 + τ2 = 10⁶ rad against 10° = 0.1745329 rad.
         {"clothoids beyond a full turn",
-         [](auto &d) { d.a1 = d.a2 = 1000, d.radius = 1, d.iaDegrees = 10; }, arcRefused("-999999.825467")},
+         [](auto &d) { d.a1 = d.a2 = 1000; d.radius = 1; d.iaDegrees = 10; }, arcRefused("-999999.825467")},
         {"computation pitch too small",
-         [](auto &d) { d.centerPitch = 1e-6, d.iaDegrees = 10; }, arcRefused("-15.093415")},
-        {"negative lane width", [](auto &d) { d.rightWidth[0] = -3.5, d.iaDegrees = 10; }, arcRefused("-15.093415")},
+         [](auto &d) { d.centerPitch = 1e-6; d.iaDegrees = 10; }, arcRefused("-15.093415")},
+        {"negative lane width", [](auto &d) { d.rightWidth[0] = -3.5; d.iaDegrees = 10; }, arcRefused("-15.093415")},
         {"KA plus of a whole pitch",
-         [](auto &d) { d.kaStationPlus = 20, d.iaDegrees = 10; }, arcRefused("-15.093415")},
+         [](auto &d) { d.kaStationPlus = 20; d.iaDegrees = 10; }, arcRefused("-15.093415")},
         {"labels beyond their field",
-         [](auto &d) { d.kaStationNo = 999999990, d.iaDegrees = 10; }, arcRefused("-15.093415")},
+         [](auto &d) { d.kaStationNo = 999999990; d.iaDegrees = 10; }, arcRefused("-15.093415")},
         {"IA of a half turn and no station pitch",
-         [](auto &d) { d.iaDegrees = 200, d.stationPitch = 0; }, {"測点ピッチが不正です。"}},
+         [](auto &d) { d.iaDegrees = 200; d.stationPitch = 0; }, {"測点ピッチが不正です。"}},
         {"IA with decimals and no computation pitch",
-         [](auto &d) { d.iaDegrees = 60.5, d.centerPitch = 0; }, {"計算ピッチが不正です。"}},
+         [](auto &d) { d.iaDegrees = 60.5; d.centerPitch = 0; }, {"計算ピッチが不正です。"}},
         // Lc = (60° − 100 rad) · 10⁻¹⁰ m is within the tolerance: the arc is
         // accepted with its warnings, and then the clothoids that turn by
         // τ = 50 rad each are refused.
         {"clothoids beyond a full turn on an arc within the tolerance",
-         [](auto &d) { d.a1 = d.a2 = 1e-9, d.radius = 1e-10; },
+         [](auto &d) { d.a1 = d.a2 = 1e-9; d.radius = 1e-10; },
          {kArcInvalid, "\n円曲線長=｜-0.000000｜<0.0005m（許容誤差） 誤差範囲内なので計算続行", kParametersInvalid}},
     };
     for (const Case &c : cases) {
