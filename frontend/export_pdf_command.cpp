@@ -15,9 +15,6 @@ namespace {
 using preview::Paper;
 using preview::PrintOptions;
 
-const char usage[] =
-    "usage: rovena --export-pdf DRAWING.dxf OUT.pdf [--paper A1|A2|A3|A4] [--fit] [--portrait] [--black]";
-
 bool paperOf(const QString &name, Paper &paper) {
     const QString upper = name.toUpper();
     if (upper == QLatin1String("A1")) paper = Paper::a1;
@@ -60,13 +57,16 @@ bool parse(const QStringList &arguments, QString &dxf, QString &pdf, PrintOption
 
 } // namespace
 
+const char kExportPdfCommandLine[] =
+    "rovena --export-pdf DRAWING.dxf OUT.pdf [--paper A1|A2|A3|A4] [--fit] [--portrait] [--black]";
+
 bool isExportPdfCommand(int argc, char **argv) { return argc > 1 && std::strcmp(argv[1], "--export-pdf") == 0; }
 
 int exportPdf(const QStringList &arguments, QTextStream &errors) {
     QString dxf, pdf, error;
     PrintOptions options;
     if (!parse(arguments, dxf, pdf, options, error)) {
-        errors << "rovena: " << error << "\n" << usage << "\n";
+        errors << "rovena: " << error << "\nusage: " << kExportPdfCommandLine << "\n";
         errors.flush();
         return 2;
     }

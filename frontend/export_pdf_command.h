@@ -9,6 +9,9 @@
 
 namespace rovena {
 
+// The export's command line, as the usage texts show it.
+extern const char kExportPdfCommandLine[];
+
 // Whether the command line asks for the export (its first argument is --export-pdf).
 bool isExportPdfCommand(int argc, char **argv);
 

@@ -17,15 +17,9 @@ namespace {
 // the binding that bound it last.
 LibraryBinding *messageTarget = nullptr;
 
-QString platformLibraryName() {
-#ifdef _WIN32
-    return QStringLiteral("korvane.dll");
-#elif defined(__APPLE__)
-    return QStringLiteral("libkorvane.dylib");
-#else
-    return QStringLiteral("libkorvane.so");
-#endif
-}
+// The runtime name (libkorvane.so.1, korvane.dll): an installation without
+// the development files has no other.
+QString platformLibraryName() { return QStringLiteral(KORVANE_RUNTIME_NAME); }
 
 bool success(int result) { return (result & 0xFFFF) != 0; }
 

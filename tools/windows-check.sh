@@ -47,8 +47,8 @@ for arch in i686 x86_64; do
   [ "$arch" = x86_64 ] && targets="$targets korvane_tests"
   # shellcheck disable=SC2086
   cmake -S . -B "build-windows/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-$arch.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF -DKORVANE_BUILD_FUZZ=OFF $launcher >/dev/null \
-    || fail "configuring the $arch build"
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF -DKORVANE_BUILD_FUZZ=OFF -DKORVANE_WERROR=ON \
+    $launcher >/dev/null || fail "configuring the $arch build"
   # shellcheck disable=SC2086
   cmake --build "build-windows/$arch" -j "$jobs" --target $targets || fail "building for $arch"
   for file in korvane.dll korvane-draw.exe aln_hdr_.dxf; do
@@ -63,7 +63,7 @@ else
   linux_build=build-windows/linux
   # shellcheck disable=SC2086
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_BUILD_FRONTEND=OFF \
-    -DKORVANE_BUILD_FUZZ=OFF $launcher >/dev/null || fail "configuring the Linux build"
+    -DKORVANE_BUILD_FUZZ=OFF -DKORVANE_WERROR=ON $launcher >/dev/null || fail "configuring the Linux build"
 fi
 cmake --build "$linux_build" -j "$jobs" --target korvane korvane-draw >/dev/null || fail "building the Linux korvane-draw"
 linux_draw="$root/$linux_build/bin/korvane-draw"

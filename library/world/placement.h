@@ -5,12 +5,11 @@
 
 #include <string>
 
+#include "route/plane.h"
+
 namespace korvane {
 
-struct WorldPoint {
-    double x; // north
-    double y; // east
-};
+using WorldPoint = route::PlanePoint; // x north, y east
 
 struct Placement {
     int zone = 0;       // 1..19

@@ -22,19 +22,12 @@ bool legLongEnough(WorldPoint a, WorldPoint b, const char *names) {
 
 } // namespace
 
-double directionAngle(WorldPoint a, WorldPoint b) {
-    double angle = std::atan2(b.y - a.y, b.x - a.x);
-    if (angle < 0) angle += kFullTurn;
-    if (angle >= kFullTurn) angle -= kFullTurn;
-    return angle;
-}
-
 int deriveTurnAngle(const Placement &placement, TurnAngle &turn) {
     if (!legLongEnough(placement.bp, placement.ip, "BP と IP") ||
         !legLongEnough(placement.ip, placement.ep, "IP と EP"))
         return 0;
-    turn.inDirection = directionAngle(placement.bp, placement.ip);
-    turn.outDirection = directionAngle(placement.ip, placement.ep);
+    turn.inDirection = route::directionAngle(placement.bp, placement.ip);
+    turn.outDirection = route::directionAngle(placement.ip, placement.ep);
 
     // The change of direction, in (−π, π]: positive turns clockwise.
     double change = turn.outDirection - turn.inDirection;

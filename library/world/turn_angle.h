@@ -21,9 +21,6 @@ struct TurnAngle {
     double outDirection = 0;   // direction angle IP→EP
 };
 
-// Direction angle of the vector from a to b: clockwise from north, [0, 2π).
-double directionAngle(WorldPoint a, WorldPoint b);
-
 // IA from BP, IP and EP. Refuses coincident points, points on one line and a
 // reversal (IA of 180° or more) with a message; 0 then.
 int deriveTurnAngle(const Placement &placement, TurnAngle &turn);

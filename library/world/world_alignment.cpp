@@ -2,9 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
-#include "geometry/clothoid.h"
 #include "geometry/stationing.h"
 #include "params/design_record.h"
 #include "params/message_box.h"
@@ -13,44 +11,13 @@ namespace korvane {
 
 namespace {
 
-WorldPoint along(WorldPoint from, double direction, double distance) {
-    return WorldPoint{from.x + distance * std::cos(direction), from.y + distance * std::sin(direction)};
-}
-
-// Moves from a point by a along the direction and b towards the inside of the turn.
-WorldPoint offset(WorldPoint from, double direction, double side, double a, double b) {
-    const double c = std::cos(direction);
-    const double s = std::sin(direction);
-    return WorldPoint{from.x + a * c - b * side * s, from.y + a * s + b * side * c};
-}
-
-double normalised(double angle) {
-    const double full = 2 * std::numbers::pi;
-    angle = std::fmod(angle, full);
-    return angle < 0 ? angle + full : angle;
-}
-
-// Where the tangents at the two ends of a whole clothoid meet, as a distance
-// from its KA along the KA's tangent.
-double clothoidPiDistance(double a, double length) {
-    const Point end = clothoidPoint(a, length);
-    const double tau = length * length / (2 * a * a);
-    return end.x - end.y / std::tan(tau);
-}
-
 // The elements in running order. With stations from the design's second KA,
 // the line runs from that KA: its clothoid is met first.
 void takeElements(WorldAlignment &w) {
-    const CurveElements &e = design.elements;
     w.stationsFromEp = stationsFromRight(design);
     w.radius = design.radius;
-    w.arcLength = e.arcLength;
     w.aIn = w.stationsFromEp ? design.a2 : design.a1;
     w.aOut = w.stationsFromEp ? design.a1 : design.a2;
-    w.lengthIn = w.stationsFromEp ? e.length2 : e.length1;
-    w.lengthOut = w.stationsFromEp ? e.length1 : e.length2;
-    w.tangentIn = w.stationsFromEp ? e.tangent2 : e.tangent1;
-    w.tangentOut = w.stationsFromEp ? e.tangent1 : e.tangent2;
     w.origin = design.kaStationNo * design.stationPitch + design.kaStationPlus;
 }
 
@@ -64,43 +31,39 @@ bool legHoldsTangent(double leg, double tangent, const char *what) {
     return false;
 }
 
-void placeMainPoints(WorldAlignment &w) {
-    const Placement &p = w.placement;
-    const double in = w.turn.inDirection;
-    const double out = w.turn.outDirection;
-    w.ka1 = along(p.ip, in, -w.tangentIn);
-    w.ka2 = along(p.ip, out, w.tangentOut);
-    w.ke1 = w.at(w.lengthIn).point;
-    const double keDirection = in + w.side * w.lengthIn * w.lengthIn / (2 * w.aIn * w.aIn);
-    w.centre = offset(w.ke1, keDirection, w.side, 0, w.radius);
-    w.ke2 = w.at(w.lengthIn + w.arcLength).point;
-    w.piIn = along(w.ka1, in, clothoidPiDistance(w.aIn, w.lengthIn));
-    w.piOut = along(w.ka2, out, -clothoidPiDistance(w.aOut, w.lengthOut));
+// BP, the IP with the design's curve as the line meets it, and EP.
+route::Route oneIpRoute(const WorldAlignment &w) {
+    route::IpInput ip{"IP", w.placement.ip, {}};
+    ip.curve.a1 = w.aIn;
+    ip.curve.r = w.radius;
+    ip.curve.a2 = w.aOut;
+    return route::computeRoute({{"BP", w.placement.bp, {}}, ip, {"EP", w.placement.ep, {}}});
+}
+
+// The main points, the arc's centre and the clothoids' PIs from the
+// segments of the curve: clothoid, arc (when it has a length), clothoid.
+void takeMainPoints(WorldAlignment &w) {
+    const std::vector<route::Segment> &segments = w.route.alignment.segments;
+    std::size_t first = 0;
+    while (segments[first].kind != route::SegmentKind::Clothoid) ++first;
+    std::size_t second = first + 1;
+    while (segments[second].kind != route::SegmentKind::Clothoid) ++second;
+    const route::Pose ke1 = route::segmentEnd(segments[first]);
+    w.ka1 = segments[first].start;
+    w.ke1 = ke1.point;
+    w.ke2 = segments[second].start;
+    w.ka2 = route::along(w.placement.ip, w.turn.outDirection, w.tangentOut);
+    w.centre = second > first + 1 ? route::arcCentre(segments[first + 1])
+                                  : route::offsetFrom(ke1.point, ke1.direction, w.side * w.radius);
+    w.piIn = route::tangentIntersection(segments[first]);
+    w.piOut = route::tangentIntersection(segments[second]);
 }
 
 } // namespace
 
 LinePoint WorldAlignment::at(double u) const {
-    const double in = turn.inDirection;
-    const double out = turn.outDirection;
-    const double arcEnd = lengthIn + arcLength;
-    if (u < 0) return LinePoint{along(ka1, in, u), in};
-    if (u <= lengthIn) {
-        const Point c = clothoidPoint(aIn, u);
-        return LinePoint{offset(ka1, in, side, c.x, c.y), normalised(in + side * u * u / (2 * aIn * aIn))};
-    }
-    if (u <= arcEnd) {
-        const double direction = in + side * (lengthIn * lengthIn / (2 * aIn * aIn) + (u - lengthIn) / radius);
-        // From the centre, back across the inside of the turn.
-        return LinePoint{offset(centre, direction, side, 0, -radius), normalised(direction)};
-    }
-    const double total = curveLength();
-    if (u <= total) {
-        const double v = total - u;
-        const Point c = clothoidPoint(aOut, v);
-        return LinePoint{offset(ka2, out, side, -c.x, c.y), normalised(out - side * v * v / (2 * aOut * aOut))};
-    }
-    return LinePoint{along(ka2, out, u - total), out};
+    const route::Pose p = route::poseAt(route.alignment, ka1Along + u);
+    return LinePoint{p.point, p.direction};
 }
 
 int placeAlignment(const Placement &placement, const TurnAngle &turn, WorldAlignment &w) {
@@ -111,10 +74,24 @@ int placeAlignment(const Placement &placement, const TurnAngle &turn, WorldAlign
     takeElements(w);
     const double inLeg = std::hypot(placement.ip.x - placement.bp.x, placement.ip.y - placement.bp.y);
     const double outLeg = std::hypot(placement.ep.x - placement.ip.x, placement.ep.y - placement.ip.y);
-    if (!legHoldsTangent(inLeg, w.tangentIn, "BP から IP まで") ||
-        !legHoldsTangent(outLeg, w.tangentOut, "IP から EP まで"))
+    const double tangentIn = w.stationsFromEp ? design.elements.tangent2 : design.elements.tangent1;
+    const double tangentOut = w.stationsFromEp ? design.elements.tangent1 : design.elements.tangent2;
+    if (!legHoldsTangent(inLeg, tangentIn, "BP から IP まで") || !legHoldsTangent(outLeg, tangentOut, "IP から EP まで"))
         return 0;
-    placeMainPoints(w);
+    w.route = oneIpRoute(w);
+    for (const route::Message &m : w.route.messages) {
+        if (m.severity != route::Severity::Refusal) continue;
+        showError(m.text);
+        return 0;
+    }
+    const route::RouteIp &ip = w.route.ips[1];
+    w.lengthIn = ip.curve.l1;
+    w.arcLength = ip.curve.lc;
+    w.lengthOut = ip.curve.l2;
+    w.tangentIn = ip.curve.t1;
+    w.tangentOut = ip.curve.t2;
+    w.ka1Along = ip.curveStart;
+    takeMainPoints(w);
     w.bpDistance = w.origin - (inLeg - w.tangentIn);
     w.epDistance = w.origin + w.curveLength() + (outLeg - w.tangentOut);
     return 1;

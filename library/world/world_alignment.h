@@ -1,8 +1,9 @@
 // The curve of the design placed in the world: the tangents through BP, IP
 // and EP, and the clothoid, arc and clothoid between them, in the order in
-// which the line runs from BP to EP.
+// which the line runs from BP to EP. It is a route of one IP.
 #pragma once
 
+#include "route/ip_method.h"
 #include "world/placement.h"
 #include "world/turn_angle.h"
 
@@ -34,10 +35,13 @@ struct WorldAlignment {
     double bpDistance = 0; // 追加距離 of BP
     double epDistance = 0; // 追加距離 of EP
 
+    route::Route route; // BP, the IP with the curve as the line meets it, EP
+    double ka1Along = 0; // KA1's distance along the line from BP
+
     double curveLength() const { return lengthIn + arcLength + lengthOut; }
 
-    // The centre-line point at distance u from KA1 along the line (negative
-    // before KA1, beyond CL after KA2).
+    // The centre-line point at distance u from KA1 along the line, from BP
+    // (u = −(BP to KA1)) to EP.
     LinePoint at(double u) const;
 };
 

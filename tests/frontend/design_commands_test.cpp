@@ -36,7 +36,7 @@ struct Fixture {
     rovena::MainForm form;
 
     Fixture() {
-        QFile::copy(kBin + "/libkorvane.so", path("libkorvane-copy.so"));
+        QFile::copy(kBin + "/" KORVANE_RUNTIME_NAME, path("libkorvane-copy.so"));
         form.setUserDialogs(&dialogs);
         form.setLibraryFile(path("libkorvane-copy.so"));
         form.setFilePaths(path("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", path("temp.dxf"));

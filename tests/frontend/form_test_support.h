@@ -130,7 +130,7 @@ struct FormFixture {
     FormFixture() {
         const QString bin = QStringLiteral(KORVANE_BIN_DIR);
         form.setUserDialogs(&dialogs);
-        form.setLibraryFile(bin + "/libkorvane.so");
+        form.setLibraryFile(bin + "/" KORVANE_RUNTIME_NAME);
         form.setFilePaths(path("ALN_TXT_.DAT"), bin + "/aln_hdr_.dxf", path("temp.dxf"));
     }
     QString path(const QString &name) const { return folder.filePath(name); }

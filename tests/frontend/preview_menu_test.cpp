@@ -24,7 +24,7 @@ struct Fixture {
 
     Fixture() {
         form.setUserDialogs(&dialogs);
-        form.setLibraryFile(kBin + "/libkorvane.so");
+        form.setLibraryFile(kBin + "/" KORVANE_RUNTIME_NAME);
         form.setFilePaths(path("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", path("temp.dxf"));
         rovena::attachPreview(form, preview);
         dialogs.answer = path("out.dxf");

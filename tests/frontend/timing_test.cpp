@@ -110,7 +110,7 @@ private slots:
         RecordingDialogs dialogs;
         rovena::MainForm form;
         form.setUserDialogs(&dialogs);
-        form.setLibraryFile(kBin + "/libkorvane.so");
+        form.setLibraryFile(kBin + "/" KORVANE_RUNTIME_NAME);
         form.setFilePaths(folder.filePath("ALN_TXT_.DAT"), kBin + "/aln_hdr_.dxf", folder.filePath("temp.dxf"));
         dialogs.answer = folder.filePath("drawing.dxf");
         auto *button = form.findChild<QPushButton *>(QStringLiteral("Command1"));

@@ -42,7 +42,7 @@ struct Installation {
         outputs = root.filePath("outputs");
         for (const QString &dir : {program, userData, outputs}) QDir().mkpath(dir);
         copy(kDriver, "rovena_driver");
-        copy(kBin + "/libkorvane.so", "libkorvane.so");
+        copy(kBin + "/" KORVANE_RUNTIME_NAME, KORVANE_RUNTIME_NAME);
         copy(kBin + "/aln_hdr_.dxf", "aln_hdr_.dxf");
     }
     ~Installation() { makeWritable(); }

@@ -296,7 +296,9 @@ TEST(WorldAlignment, DrawingMovedRigidlyCoincidesWithTheWorld) {
 
 // The exported table in cp932 (default) and in UTF-8 after a byte-order mark.
 // BP heads east from the origin and the line turns 60° left: BP is 500 m
-// − T1 before KA1, the IP 255.53754 m along the first tangent.
+// − T1 before KA1, the IP 255.53754 m along the first tangent. Every full
+// station is labelled by its own number: NO.-12+0.000 at −240 m, which
+// measured from the KA at 112.345 m rounds to NO.-13+20.000.
 TEST(WorldExports, CoordinateTableBytes) {
     const double root3 = std::sqrt(3.0);
     Files files(testDesign(), placementText({0, 0}, {0, 500}, {200 * root3, 700}));
@@ -313,6 +315,13 @@ TEST(WorldExports, CoordinateTableBytes) {
     EXPECT_EQ(b.substr(b.size() - 62), "\r\nIP,NO.12+15.538,255.5375,0.0000,500.0000,030°00′00.0″\r\n");
     EXPECT_EQ(a.substr(a.size() - 60), "\r\nIP,NO.12+15.538,255.5375,0.0000,500.0000,030\x81\x8b" "00\x81\x8c"
                                        "00.0\x81\x8d\r\n");
+    std::size_t stations = 0;
+    for (std::size_t at = b.find("\r\nNO."); at != std::string::npos; at = b.find("\r\nNO.", at + 2), ++stations) {
+        const std::size_t comma = b.find(',', at);
+        const std::string name = b.substr(at + 2, comma - at - 2);
+        EXPECT_EQ(b.substr(comma + 1, name.size() + 7), name + "+0.000,");
+    }
+    EXPECT_EQ(stations, 44u); // NO.-12 … NO.31, EP at 632.379 m
 }
 
 // The J-LandXML: the five elements share their end points exactly; the

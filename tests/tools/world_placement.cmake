@@ -49,17 +49,14 @@ endif()
 
 # Refusals: a placement that does not fit the curve, and options that do not
 # go together.
-add_test(NAME korvane_draw_placement_too_short
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
-                 --temp ${world}/never_temp.dxf --bp 0 0 --ip 10 0 --ep 10 100 --zone 9)
-add_test(NAME korvane_draw_placement_without_zone
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points})
-add_test(NAME korvane_draw_coordinates_without_placement
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
-                 --coordinates ${world}/never.csv)
-set_tests_properties(korvane_draw_placement_too_short korvane_draw_placement_without_zone
-                     korvane_draw_coordinates_without_placement
-                     PROPERTIES WILL_FAIL TRUE LABELS tools)
+korvane_draw_refuses(korvane_draw_placement_too_short "BP から IP までの距離 10.000 m が接線長"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
+                     --temp ${world}/never_temp.dxf --bp 0 0 --ip 10 0 --ep 10 100 --zone 9)
+korvane_draw_refuses(korvane_draw_placement_without_zone "--bp, --ip, --ep and --zone go together"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points})
+korvane_draw_refuses(korvane_draw_coordinates_without_placement
+                     "--coordinates, --landxml and --route need a placement"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf --coordinates ${world}/never.csv)
 
 find_program(XMLLINT xmllint)
 if(XMLLINT)

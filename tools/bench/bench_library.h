@@ -1,4 +1,4 @@
-// libkorvane.so loaded for the benchmarks and driven through its exports, as
+// libkorvane.so.1 loaded for the benchmarks and driven through its exports, as
 // the program drives it: the parameter file written piece by piece, then
 // checked and drawn by the caller.
 #pragma once

@@ -1,0 +1,17 @@
+// Numbers and angles in the route's messages: "." in every locale.
+#pragma once
+
+#include <string>
+
+namespace korvane::route {
+
+// Fixed with the given decimals ("12.345"); "-0.000" loses its sign.
+std::string fixedText(double value, int decimals);
+
+// As typed: up to three decimals, trailing zeros dropped ("140", "62.5").
+std::string valueText(double value);
+
+// An angle as degrees, minutes and seconds to a tenth: "12°30′05.2″".
+std::string angleText(double radians);
+
+} // namespace korvane::route
