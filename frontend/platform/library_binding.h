@@ -48,6 +48,11 @@ public:
                                   bool utf8WithBom);
     bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
 
+    // The route's calculation sheet, resolved at its first use as the world
+    // exports are (format 0 text in cp932, 1 text in UTF-8, 2 JSON).
+    bool korvane_route_report(const QByteArray &input, const QByteArray &settings, const QByteArray &output,
+                              int format);
+
 private:
     bool load();
     bool resolveAll();
@@ -75,6 +80,7 @@ private:
     decltype(&::korvane_placement_angle) placementAngle_ = nullptr;
     decltype(&::korvane_coordinate_table) coordinateTable_ = nullptr;
     decltype(&::korvane_landxml) landXml_ = nullptr;
+    decltype(&::korvane_route_report) routeReport_ = nullptr;
 };
 
 } // namespace rovena
