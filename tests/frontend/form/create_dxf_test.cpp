@@ -204,6 +204,32 @@ private slots:
         QTest::newRow("negative seconds") << QStringList{"Ia_2=-0.5"}
                                           << QString::fromUtf8("交角ＩＡ 秒「-0.5」は 0 以上 60 未満の数値にしてください。")
                                           << "Ia_2";
+        QTest::newRow("degrees with decimals")
+            << QStringList{"Ia_0=66.5"} << QString::fromUtf8("交角ＩＡ 度「66.5」は整数にしてください。") << "Ia_0";
+        QTest::newRow("minutes with decimals")
+            << QStringList{"Ia_1=55.5"} << QString::fromUtf8("交角ＩＡ 分「55.5」は整数にしてください。") << "Ia_1";
+        QTest::newRow("KA station number with decimals")
+            << QStringList{"Kno_0=10.5"} << QString::fromUtf8("KA位置 NO「10.5」は整数にしてください。") << "Kno_0";
+        QTest::newRow("half turn")
+            << QStringList{"Ia_0=180", "Ia_1=0", "Ia_2=0"}
+            << QString::fromUtf8("交角ＩＡ「180度 0分 0秒」は 180 度未満にしてください。") << "Ia_0";
+        QTest::newRow("a box out of range before the half turn")
+            << QStringList{"Khoukou_1", "Ia_0=179", "Ia_1=59", QString::fromUtf8("Ia_2=６０")}
+            << QString::fromUtf8("交角ＩＡ 秒「６０」は 0 以上 60 未満の数値にしてください。") << "Ia_2";
+        QTest::newRow("beyond a half turn, signed")
+            << QStringList{"Ia_0=-200", "Ia_1=1", "Ia_2=0.5"}
+            << QString::fromUtf8("交角ＩＡ「200度 1分 0.5秒」は 180 度未満にしてください。") << "Ia_0";
+        QTest::newRow("digits separated by a blank")
+            << QStringList{"Text1=10\n5 5\n20"}
+            << QString::fromUtf8("法線設置位置 2 行目「5 5」は空白で区切られています。1 行に 1 つの数値を入力してください。")
+            << "Text1";
+        QTest::newRow("digits separated by an ideographic space")
+            << QStringList{QString::fromUtf8("Text1=1\u30000")}
+            << QString::fromUtf8("法線設置位置 1 行目「1\u30000」は空白で区切られています。1 行に 1 つの数値を入力してください。")
+            << "Text1";
+        QTest::newRow("ideographic comma quoted as typed")
+            << QStringList{QString::fromUtf8("Text1=10、20")}
+            << QString::fromUtf8("法線設置位置 1 行目「10、20」は数値ではありません。") << "Text1";
         QTest::newRow("junk in line 3 of the normal lines")
             << QStringList{"Text1=9.889\n20\n2O\n20"}
             << QString::fromUtf8("法線設置位置 3 行目「2O」は数値ではありません。") << "Text1";
@@ -255,7 +281,7 @@ private slots:
             QString::fromUtf8("Syukusyaku=２５０"), QString::fromUtf8("AA_1=＋４５"),
             QString::fromUtf8("Ia_2=４８．４"), QString::fromUtf8("Rhaba_1=３.５"),
             QString::fromUtf8("Lkakufuku_0=－0.5"), QString::fromUtf8("Kno_1=　１０.４０７"),
-            QString::fromUtf8("Text1=１０\n２\u30000\n５")};
+            QString::fromUtf8("Text1=１０\n\u3000２０\n５\u3000")};
         QByteArray parameterFile[2], drawing[2];
         int i = 0;
         for (const QStringList &edits : {ascii, fullWidth}) {

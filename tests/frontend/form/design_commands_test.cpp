@@ -84,7 +84,7 @@ private slots:
         QVERIFY(f.files().openDesignFile(kElevenLanes));
         QCOMPARE(f.form.windowTitle(), "eleven_lanes.dat[*] - " + rovena::programTitle());
         QVERIFY(!f.form.isWindowModified());
-        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=３.５", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n1 0"});
+        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=３.５", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n\t10"});
         QVERIFY(f.form.isWindowModified());
         f.roundTrip();
         QCOMPARE(box(f.form, "Rkakufuku_3")->text(), "0"); // filled by ＤＸＦ作成, not by saving
