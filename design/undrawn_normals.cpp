@@ -1,10 +1,12 @@
 #include "design/undrawn_normals.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "design/ascii_form.h"
 #include "design/field_check.h"
 #include "design/leading_number.h"
+#include "design/number_text.h"
 #include "design/parameter_lines.h"
 
 namespace design_model {
@@ -17,6 +19,12 @@ namespace {
 constexpr double kLibraryPi = 3.1415926536;
 
 double number(const std::string &typed) { return leadingNumber(asciiForm(typed)); }
+
+std::string metres(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f m", value);
+    return text;
+}
 
 } // namespace
 
@@ -44,6 +52,20 @@ std::optional<UndrawnNormals> undrawnNormals(const DesignTexts &d) {
         position = next;
     }
     return std::nullopt;
+}
+
+std::string undrawnNormalsNote(const UndrawnNormals &u) {
+    const std::string line = std::to_string(u.line + 1) + " 行目";
+    std::string note = "法線設置位置 " + line +
+                       (u.count > 1 ? "から先の " + std::to_string(u.count) + " 本" : "") + "は作図されていません：";
+    switch (u.reason) {
+    case UndrawnReason::BeyondCurve:
+        return note + "KA から " + metres(u.position) + " が曲線長 CL " + metres(u.curveLength) + " 以上です。";
+    case UndrawnReason::BeyondReach:
+        return note + "KA から " + metres(u.position) + " が " + numberText(kIntervalEndMark) + " m を超えています。";
+    case UndrawnReason::NoAdvance: return note + line + "の間隔が小さすぎて位置が進みません。";
+    }
+    return note;
 }
 
 } // namespace design_model

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "design/design_texts.h"
 
@@ -32,5 +33,8 @@ double curveLength(const DesignTexts &design);
 // The positions the drawing leaves out; nothing when every one is drawn. The
 // design is one that findFieldProblem accepts.
 std::optional<UndrawnNormals> undrawnNormals(const DesignTexts &design);
+
+// The note for the user: which lines are not drawn, and why.
+std::string undrawnNormalsNote(const UndrawnNormals &undrawn);
 
 } // namespace design_model

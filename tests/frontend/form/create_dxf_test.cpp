@@ -1,6 +1,7 @@
 // The Create-DXF command with the real library: the parameter file the form
 // writes, the command's course with stand-in dialogs, and a missing library.
 #include <QDir>
+#include <QLabel>
 
 #include "form_test_support.h"
 
@@ -301,6 +302,42 @@ private slots:
         QVERIFY(drawing[0].endsWith("EOF\n"));
         // The library numbers the entities on from one drawing to the next.
         QVERIFY(withoutHandles(drawing[1]) == withoutHandles(drawing[0]));
+    }
+
+    // Normal lines the drawing leaves out are named in a note below the form;
+    // the drawing itself, read back, holds the labels of the others only.
+    void undrawnNormalLinesNoted_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<int>("labels");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("last line just before the end of the curve")
+            << QStringList{"Text1=9.889\n20\n20\n20\n12.1"} << 5 << QString();
+        QTest::newRow("just beyond the end of the curve")
+            << QStringList{"Text1=9.889\n20\n20\n20\n12.2\n5"} << 4
+            << QString::fromUtf8("法線設置位置 5 行目から先の 2 本は作図されていません：KA から 82.089 m が曲線長 CL 82.038 m 以上です。");
+        QTest::newRow("beyond 1000 m, stations from the right")
+            << QStringList{"AA_0=500", "AA_1=1000", "AA_2=500", "Ia_0=60", "Ia_1=0", "Ia_2=0", "Shoukou_1",
+                           "Text1=999\n\n1\n0.5\n3"}
+            << 2 << QString::fromUtf8("法線設置位置 4 行目から先の 2 本は作図されていません：KA から 1000.500 m が 1000 m を超えています。");
+        QTest::newRow("only the last line")
+            << QStringList{"Text1=9.889\n80"} << 1
+            << QString::fromUtf8("法線設置位置 2 行目は作図されていません：KA から 89.889 m が曲線長 CL 82.038 m 以上です。");
+    }
+    void undrawnNormalLinesNoted() {
+        QFETCH(QStringList, edits);
+        QFETCH(int, labels);
+        QFETCH(QString, note);
+        FormFixture f;
+        f.dialogs.answer = f.path("drawing.dxf");
+        apply(f.form, edits);
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(), QStringList{QString::fromUtf8("ＤＸＦファイルを作成しました。")});
+        QCOMPARE(fileBytes(f.path("drawing.dxf")).count("\nNO."), labels);
+        auto *shown = f.form.findChild<QLabel *>("undrawnNormalsNote");
+        QCOMPARE(shown && shown->isVisibleTo(&f.form) ? shown->text() : QString(), note);
+        // An edit of the design ends the note of the last drawing.
+        apply(f.form, {"Text1=10"});
+        QVERIFY(!shown || !shown->isVisibleTo(&f.form));
     }
 
     // Empty seconds and an empty station number are 0.
