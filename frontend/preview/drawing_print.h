@@ -51,8 +51,8 @@ struct PagePlacement {
 // drawing without anything to place.
 std::optional<PagePlacement> placeOnPage(const PreviewGeometry &geometry, const PrintOptions &options, QSizeF pageMm);
 
-// The paper and the scale printed, for the user: "A1 横、1:261.2（縮尺 1:250
-// を 95.7 % に縮小）", "A3 縦、縮尺 1:250", "A3 横、用紙に合わせて 1:512.4".
+// The paper and the scale printed, for the user: "A1 横、1:260.5（縮尺 1:250
+// を 96.0 % に縮小）", "A3 縦、縮尺 1:250", "A3 横、用紙に合わせて 1:512.4".
 QString placementSummary(const PreviewGeometry &geometry, const PrintOptions &options);
 
 // Paints the drawing on a page of the given size in millimetres, the painter
