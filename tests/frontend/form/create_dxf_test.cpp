@@ -214,19 +214,12 @@ private slots:
         QTest::newRow("half turn")
             << QStringList{"Ia_0=180", "Ia_1=0", "Ia_2=0"}
             << QString::fromUtf8("交角ＩＡ「180度 0分 0秒」は 180 度未満にしてください。") << "Ia_0";
-        QTest::newRow("a box out of range before the half turn")
-            << QStringList{"Khoukou_1", "Ia_0=179", "Ia_1=59", QString::fromUtf8("Ia_2=６０")}
-            << QString::fromUtf8("交角ＩＡ 秒「６０」は 0 以上 60 未満の数値にしてください。") << "Ia_2";
         QTest::newRow("beyond a half turn, signed")
             << QStringList{"Ia_0=-200", "Ia_1=1", "Ia_2=0.5"}
             << QString::fromUtf8("交角ＩＡ「200度 1分 0.5秒」は 180 度未満にしてください。") << "Ia_0";
         QTest::newRow("digits separated by a blank")
             << QStringList{"Text1=10\n5 5\n20"}
             << QString::fromUtf8("法線設置位置 2 行目「5 5」は空白で区切られています。1 行に 1 つの数値を入力してください。")
-            << "Text1";
-        QTest::newRow("digits separated by an ideographic space")
-            << QStringList{QString::fromUtf8("Text1=1\u30000")}
-            << QString::fromUtf8("法線設置位置 1 行目「1\u30000」は空白で区切られています。1 行に 1 つの数値を入力してください。")
             << "Text1";
         QTest::newRow("ideographic comma quoted as typed")
             << QStringList{QString::fromUtf8("Text1=10、20")}
