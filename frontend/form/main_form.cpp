@@ -1,18 +1,18 @@
 #include "main_form.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QStatusBar>
-#include <QVBoxLayout>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace rovena {
 

@@ -61,7 +61,6 @@ public:
     // and gives the boxes back to the typist.
     void showDerivedAngle(const std::array<QString, 3> &angle, bool up);
     void releaseAngle();
-    bool angleHeld() const { return typedAngle_.has_value(); }
 
     // A note in a line below the form, named so that its owner can change it;
     // an empty text takes it away. The line shows while any note does, and
