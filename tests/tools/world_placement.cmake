@@ -70,6 +70,14 @@ foreach(value 0x10 inf nan)
                        --bp -1234.5678 5678.9012 --ip -1100.0000 5800.0000 --ep -1000.0000 ${value} --zone 9)
 endforeach()
 
+# A bare parameter file too: the library's reader would take 0xFA for 250.
+foreach(number 0xFA -INF nan)
+  string(REGEX REPLACE "^250\n" "${number}\n" non_decimal_parameters "${sample_parameters}")
+  file(WRITE ${world}/non_decimal_${number}.dat "${non_decimal_parameters}")
+  korvane_draw_refuses(korvane_draw_parameter_file_${number} "\"${number}\" is not a decimal number"
+                       ${world}/non_decimal_${number}.dat ${world}/never.dxf)
+endforeach()
+
 # The three outputs are written all or none.
 if(UNIX)
   add_test(NAME korvane_draw_outputs_all_or_none
