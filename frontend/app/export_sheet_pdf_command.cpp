@@ -13,12 +13,12 @@ namespace rovena {
 
 namespace {
 
-// The library's messages and the binding's own, on standard error.
+// The library's messages and the binding's own on standard error, a line each.
 class ErrorStreamDialogs final : public UserDialogs {
 public:
     explicit ErrorStreamDialogs(QTextStream &errors) : errors_(errors) {}
     void message(const QString &text, const QString &, MessageIcon) override {
-        errors_ << "rovena: " << text << "\n";
+        for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) errors_ << "rovena: " << line << "\n";
         errors_.flush();
     }
     QString saveFileName(const QString &, const QString &) override { return {}; }
@@ -49,7 +49,7 @@ int exportSheetPdf(const QStringList &arguments, QTextStream &errors) {
     LibraryBinding library(&dialogs, programTitle());
     QString error;
     const std::optional<route::CalculationSheetDocument> sheet =
-        route::computeCalculationSheet(library, arguments[0], QString(), &error);
+        route::computeCalculationSheet(library, arguments[0], &error);
     if (sheet && route::writeSheetPdf(route::prepareSheet(*sheet), arguments[1], &error)) return 0;
     if (!error.isEmpty()) dialogs.message(error, {}, MessageIcon::None);
     return 1;

@@ -165,17 +165,14 @@ bool LibraryBinding::korvane_landxml(const QByteArray &param, const QByteArray &
            success(collecting([&] { return landXml_(param.constData(), placement.constData(), xml.constData()); }));
 }
 
-bool LibraryBinding::korvane_route_report(const QByteArray &input, const QByteArray &settings,
-                                          const QByteArray &output, int format) {
+bool LibraryBinding::korvane_route_report(const QByteArray &route, const QByteArray &output, int format) {
     if (!bind()) return false;
     if (!routeReport_) {
         QStringList missing;
         resolve(routeReport_, "korvane_route_report", missing);
         if (!reportMissingFunctions(missing)) return false;
     }
-    const char *settingsPath = settings.isEmpty() ? nullptr : settings.constData();
-    return success(
-        collecting([&] { return routeReport_(input.constData(), settingsPath, output.constData(), format); }));
+    return success(collecting([&] { return routeReport_(route.constData(), nullptr, output.constData(), format); }));
 }
 
 } // namespace rovena

@@ -48,10 +48,10 @@ public:
                                   bool utf8WithBom);
     bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
 
-    // The route's calculation sheet, resolved at its first use as the world
-    // exports are (format 0 text in cp932, 1 text in UTF-8, 2 JSON).
-    bool korvane_route_report(const QByteArray &input, const QByteArray &settings, const QByteArray &output,
-                              int format);
+    // The calculation sheet of a route file or IP table (route) without a
+    // settings file, resolved at its first use as the world exports are.
+    // format: 0 text in cp932, 1 text in UTF-8, 2 JSON.
+    bool korvane_route_report(const QByteArray &route, const QByteArray &output, int format);
 
 private:
     bool load();

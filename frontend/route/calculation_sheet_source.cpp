@@ -14,7 +14,7 @@ constexpr int jsonFormat = 2;
 }  // namespace
 
 std::optional<CalculationSheetDocument> computeCalculationSheet(LibraryBinding &library, const QString &routePath,
-                                                                const QString &settingsPath, QString *error) {
+                                                                QString *error) {
     if (error) error->clear();
     const QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -22,8 +22,7 @@ std::optional<CalculationSheetDocument> computeCalculationSheet(LibraryBinding &
         return std::nullopt;
     }
     const QString json = folder.filePath(QStringLiteral("sheet.json"));
-    const QByteArray settings = settingsPath.isEmpty() ? QByteArray() : QFile::encodeName(settingsPath);
-    if (!library.korvane_route_report(QFile::encodeName(routePath), settings, QFile::encodeName(json), jsonFormat))
+    if (!library.korvane_route_report(QFile::encodeName(routePath), QFile::encodeName(json), jsonFormat))
         return std::nullopt;
     return readCalculationSheetFile(json, error);
 }

@@ -15,12 +15,10 @@ class LibraryBinding;
 
 namespace rovena::route {
 
-// The sheet of the route file or IP table at routePath, with the settings of
-// the route file settingsPath in place of its own when that is not empty.
-// None when the library refused the route (its messages have gone to the
+// The sheet of the route file or IP table at routePath. None when the library refused the route (its messages have gone to the
 // binding's dialogs; error is then empty) or its answer could not be read
 // (error says why).
 std::optional<CalculationSheetDocument> computeCalculationSheet(LibraryBinding &library, const QString &routePath,
-                                                                const QString &settingsPath, QString *error);
+                                                                QString *error);
 
 }  // namespace rovena::route

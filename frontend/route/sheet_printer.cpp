@@ -42,12 +42,11 @@ struct SheetPrinter::Job {
     std::shared_ptr<const PreparedSheet> prepared;
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<SheetPdfFile> pdf;
-    std::unique_ptr<SheetPaintRun> run;  // after the device: it ends before the device goes
+    std::unique_ptr<SheetPaintRun> run;  // after the devices: it ends painting before they go
     QPointer<QProgressDialog> progress;
     QString target;
 
     ~Job() {
-        run.reset();
         if (progress) progress->deleteLater();
     }
 };

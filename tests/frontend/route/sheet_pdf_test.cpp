@@ -280,7 +280,7 @@ private slots:
         rovena::LibraryBinding library(&messages, "Rovena");
         library.setLibraryFile(QStringLiteral(KORVANE_BIN_DIR "/" KORVANE_RUNTIME_NAME));
         QString error;
-        const std::optional<CalculationSheetDocument> sheet = computeCalculationSheet(library, route, {}, &error);
+        const std::optional<CalculationSheetDocument> sheet = computeCalculationSheet(library, route, &error);
         QVERIFY2(sheet, qPrintable(error + messages.texts.join('\n')));
         const int pages = prepareSheet(*sheet)->pageCount();
         QCOMPARE(pages, pageCount(pdf));
