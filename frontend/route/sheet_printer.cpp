@@ -119,7 +119,7 @@ bool SheetPrinter::writePdf(const CalculationSheetDocument &sheet, const QString
 
 void SheetPrinter::start(std::unique_ptr<Job> job) {
     job_ = std::move(job);
-    auto *progress = new QProgressDialog(QStringLiteral("%1 を出力しています…").arg(job_->prepared->sheet.title),
+    auto *progress = new QProgressDialog(QStringLiteral("%1を出力しています…").arg(job_->prepared->sheet.title),
                                          QStringLiteral("中止"), 0, job_->run->pagesToPaint(), window_);
     progress->setWindowTitle(job_->prepared->sheet.title);
     progress->setWindowModality(Qt::WindowModal);
@@ -147,7 +147,7 @@ void SheetPrinter::paintSlice() {
     if (job_->progress) {
         job_->progress->setValue(done);
         job_->progress->setLabelText(
-            QStringLiteral("%1 を出力しています… %2 / %3 ページ").arg(job_->prepared->sheet.title).arg(done).arg(total));
+            QStringLiteral("%1を出力しています… %2 / %3 ページ").arg(job_->prepared->sheet.title).arg(done).arg(total));
     }
     emit progressed(done, total);
     if (!job_) return;  // cancelled by a receiver of the signal
