@@ -18,11 +18,11 @@
 #include <map>
 
 #include "calculation_sheet_source.h"
+#include "form_test_support.h"
 #include "library_binding.h"
 #include "sheet_dialogs.h"
 #include "sheet_output.h"
 #include "sheet_printer.h"
-#include "user_dialogs.h"
 
 using namespace rovena::route;
 
@@ -66,7 +66,7 @@ int pageCount(const QString &pdf) {
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// The text of page n (from 1), as laid out.
+// The text of page n (from 1), as laid out, a line each without blank lines.
 QStringList pageLines(const QString &pdf, int n) {
     const QString text = run("pdftotext", {"-layout", "-f", QString::number(n), "-l", QString::number(n), pdf, "-"}).out;
     QStringList lines;
@@ -125,18 +125,16 @@ public:
     void showError(QWidget *, const QString &text) override { errors << text; }
 };
 
-class SilentDialogs : public rovena::UserDialogs {
-public:
-    QStringList texts;
-    void message(const QString &text, const QString &, rovena::MessageIcon) override { texts << text; }
-    QString saveFileName(const QString &, const QString &) override { return {}; }
-};
-
 // A sheet of one long table, for the jobs that take a while.
 CalculationSheetDocument longSheet(int rows) {
     SheetTable t{{}, {{"点名", CellAlignment::left}, {"追加距離", CellAlignment::right}}, {}};
     for (int r = 0; r < rows; ++r) t.rows.push_back({QStringLiteral("NO.%1").arg(r), QString::number(r * 20.0, 'f', 4)});
     return {QStringLiteral("線形計算書"), {{QStringLiteral("主要点・測点"), {t}}}};
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QByteArray contents(const QString &path) {
@@ -151,18 +149,17 @@ class SheetPdfTest : public QObject {
 
     QTemporaryDir dir;
     QString route, pdf;
+    std::vector<QStringList> pages;  // the lines of each page of the worked route's sheet
 
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         route = dir.filePath("worked.rvr");
         pdf = dir.filePath("worked.pdf");
-        QFile f(route);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(workedRoute);
-        f.close();
+        QVERIFY(writeFile(route, workedRoute));
         const Run r = exportSheet({route, pdf});
         QVERIFY2(r.status == 0, qPrintable(r.err));
+        for (int n = 1; n <= pageCount(pdf); ++n) pages.push_back(pageLines(pdf, n));
     }
 
     void pagesAreA4WithHeaderAndNumber() {
@@ -174,16 +171,15 @@ private slots:
         const Run fonts = run("pdffonts", {pdf});
         QVERIFY2(fonts.out.contains(QRegularExpression("IPAGothic\\s+CID TrueType\\s+Identity-H\\s+yes")),
                  qPrintable(fonts.out));
-        const int pages = pageCount(pdf);
-        QVERIFY(pages >= 2);
+        QVERIFY(pages.size() >= 2);
         // The 63 stations take more than a page: a page they go on to starts
         // with their heading, marked, and their titles.
         int continued = 0;
-        for (int n = 1; n <= pages; ++n) {
-            const QStringList lines = pageLines(pdf, n);
+        for (std::size_t n = 0; n < pages.size(); ++n) {
+            const QStringList &lines = pages[n];
             QVERIFY(lines.size() > 2);
             QCOMPARE(tokens(lines.first()), (QStringList{"線形計算書", "県道1号"}));
-            QCOMPARE(lines.last(), QStringLiteral("%1 / %2").arg(n).arg(pages));
+            QCOMPARE(lines.last(), QStringLiteral("%1 / %2").arg(n + 1).arg(pages.size()));
             if (lines[1] != QStringLiteral("■ 主要点・測点（続き）")) continue;
             QCOMPARE(tokens(lines[2]), (QStringList{"点名", "測点", "追加距離", "単距離", "X", "Y", "方向角"}));
             ++continued;
@@ -199,7 +195,7 @@ private slots:
         std::map<QString, QStringList> seen;  // the tokens of each station's line, by 点名 and 測点
         std::map<QString, int> times;
         QStringList all;
-        for (int n = 1; n <= pageCount(pdf); ++n) all += pageLines(pdf, n);
+        for (const QStringList &lines : pages) all += lines;
         for (const QString &line : all) {
             const QStringList t = tokens(line);
             if (t.size() < 2 || !t[1].startsWith(QLatin1String("NO."))) continue;
@@ -227,7 +223,7 @@ private slots:
     // width: KE1-1's 単距離 0.5000 and the 20.0000 of the full stations.
     void columnsAlignedAndNothingClipped() {
         int aligned = 0;
-        for (int n = 1; n <= pageCount(pdf); ++n) {
+        for (int n = 1; n <= int(pages.size()); ++n) {
             const std::vector<Word> page = words(pdf, n);
             double right = -1;
             for (const Word &w : page) {
@@ -255,14 +251,8 @@ private slots:
 
         // A refused route: the library's message, nothing written, an earlier file kept.
         const QString bad = dir.filePath("bad.csv"), out = dir.filePath("kept.pdf");
-        QFile f(bad);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("点名,X,Y\nBP,0,0\nIP1,0,0\nEP,10,10\n");
-        f.close();
-        QFile kept(out);
-        QVERIFY(kept.open(QIODevice::WriteOnly));
-        kept.write("earlier");
-        kept.close();
+        QVERIFY(writeFile(bad, "点名,X,Y\nBP,0,0\nIP1,0,0\nEP,10,10\n"));
+        QVERIFY(writeFile(out, "earlier"));
         const Run refused = exportSheet({bad, out});
         QCOMPARE(refused.status, 1);
         QVERIFY2(refused.err.contains("rovena: ") && refused.err.contains("BP"), qPrintable(refused.err));
@@ -276,14 +266,14 @@ private slots:
     // The window's way: the sheet from the library, the PDF asked for, a
     // print of pages 2 to 3 into a file.
     void windowWritesAndPrints() {
-        SilentDialogs messages;
+        rovena_test::RecordingDialogs messages;
         rovena::LibraryBinding library(&messages, "Rovena");
         library.setLibraryFile(QStringLiteral(KORVANE_BIN_DIR "/" KORVANE_RUNTIME_NAME));
         QString error;
         const std::optional<CalculationSheetDocument> sheet = computeCalculationSheet(library, route, &error);
-        QVERIFY2(sheet, qPrintable(error + messages.texts.join('\n')));
-        const int pages = prepareSheet(*sheet)->pageCount();
-        QCOMPARE(pages, pageCount(pdf));
+        QVERIFY2(sheet, qPrintable(error + messages.texts().join('\n')));
+        const int pageTotal = prepareSheet(*sheet)->pageCount();
+        QCOMPARE(pageTotal, int(pages.size()));
 
         QWidget window;
         ScriptedDialogs dialogs;
@@ -296,7 +286,7 @@ private slots:
         QVERIFY(printer.exportPdf(*sheet, "suggested.pdf"));
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.last(), (QList<QVariant>{true, dialogs.pdfAnswer}));
-        QCOMPARE(pageCount(dialogs.pdfAnswer), pages);
+        QCOMPARE(pageCount(dialogs.pdfAnswer), pageTotal);
 
         const QString printed = dir.filePath("printed.pdf");
         dialogs.printerAnswer = [&](QPrinter &p, int) {
@@ -307,12 +297,12 @@ private slots:
             return true;
         };
         QVERIFY(printer.print(*sheet));
-        QCOMPARE(dialogs.pageCountAsked, pages);
+        QCOMPARE(dialogs.pageCountAsked, pageTotal);
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.last().at(0).toBool(), true);
         QCOMPARE(pageCount(printed), 2);
-        QCOMPARE(pageLines(printed, 1).last(), QStringLiteral("2 / %1").arg(pages));
-        QCOMPARE(pageLines(printed, 2).last(), QStringLiteral("3 / %1").arg(pages));
+        QCOMPARE(pageLines(printed, 1).last(), QStringLiteral("2 / %1").arg(pageTotal));
+        QCOMPARE(pageLines(printed, 2).last(), QStringLiteral("3 / %1").arg(pageTotal));
 
         dialogs.pdfAnswer = dir.filePath("no/such/folder/x.pdf");
         QVERIFY(!printer.exportPdf(*sheet, {}));
@@ -348,20 +338,20 @@ private slots:
         ticker.stop();
         QCOMPARE(finished.last().at(0).toBool(), true);
         QVERIFY2(longest < 500, qPrintable(QString::number(longest)));
-        const int pages = pageCount(path);
-        QVERIFY(pages > 50);
+        const int written = pageCount(path);
+        QVERIFY(written > 50);
         QVERIFY(progressed.size() > 1);
-        QCOMPARE(progressed.last(), (QList<QVariant>{pages, pages}));
+        QCOMPARE(progressed.last(), (QList<QVariant>{written, written}));
         for (qsizetype i = 1; i < progressed.size(); ++i)
             QVERIFY(progressed[i].at(0).toInt() > progressed[i - 1].at(0).toInt());
 
-        const QByteArray written = contents(path);
+        const QByteArray bytes = contents(path);
         QObject::connect(&printer, &SheetPrinter::progressed, &printer, &SheetPrinter::cancel);
         QVERIFY(printer.writePdf(longSheet(7000), path));
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.last().at(0).toBool(), false);
         QVERIFY(!printer.isBusy());
-        QCOMPARE(contents(path), written);
+        QCOMPARE(contents(path), bytes);
         QVERIFY(dialogs.errors.isEmpty());
     }
 };
