@@ -1,6 +1,7 @@
 /* The interface of the Korvane library: four exports that carry one design
-   from the parameter file to a DXF drawing, and the hook through which the
-   host shows the library's messages.
+   from the parameter file to a DXF drawing, the hook through which the
+   host shows the library's messages, the curve placed in the world, and
+   routes.
 
    Strings are 8-bit and NUL-terminated (paths in the file-system encoding,
    texts in cp932); results are 1 for success and 0 for failure. Calls must not
@@ -72,6 +73,45 @@ KORVANE_API int KORVANE_CALL korvane_coordinate_table(const char *paramPath, con
 /* Writes the alignment as J-LandXML (LandXML 1.2). */
 KORVANE_API int KORVANE_CALL korvane_landxml(const char *paramPath, const char *placementPath,
                                              const char *xmlPath);
+
+/* Routes: a chain of curves from BP to EP (see docs/route.md). inputPath
+   names a route file (.rvr) or an IP table as CSV (UTF-8 or cp932), told
+   apart by content. settingsPath is null, empty, or names a route file
+   without IP table whose [route] settings replace those of the input (the
+   options of a command line). Every refusal and warning goes to the message
+   handler, a warning as "警告: " and its text; a refused route writes
+   nothing. Each output replaces an earlier file only once it is complete. */
+
+/* Reads and computes the route and shows its messages; 1 when it stands. */
+KORVANE_API int KORVANE_CALL korvane_route_check(const char *inputPath, const char *settingsPath);
+
+/* The coordinate table (CSV: 点名,測点,追加距離,実距離,X,Y,方向角) in cp932,
+   or in UTF-8 with a byte-order mark when utf8WithBom is not 0. */
+KORVANE_API int KORVANE_CALL korvane_route_table(const char *inputPath, const char *settingsPath,
+                                                 const char *csvPath, int utf8WithBom);
+
+/* The width stakes (幅杭, CSV: 点名,測点,追加距離,左右,幅,X,Y) at the widths
+   of the route's settings, encoded as the coordinate table. */
+KORVANE_API int KORVANE_CALL korvane_route_stakes(const char *inputPath, const char *settingsPath,
+                                                  const char *csvPath, int utf8WithBom);
+
+/* The points and the centre line as a SIMA file (cp932, CR LF). */
+KORVANE_API int KORVANE_CALL korvane_route_sima(const char *inputPath, const char *settingsPath,
+                                                const char *simaPath);
+
+/* The route as J-LandXML (LandXML 1.2, UTF-8). */
+KORVANE_API int KORVANE_CALL korvane_route_landxml(const char *inputPath, const char *settingsPath,
+                                                   const char *xmlPath);
+
+/* The calculation sheet (線形計算書): format 0 text in cp932, 1 text in
+   UTF-8, 2 its sections and tables as JSON (UTF-8). */
+KORVANE_API int KORVANE_CALL korvane_route_report(const char *inputPath, const char *settingsPath,
+                                                  const char *outputPath, int format);
+
+/* The route's settings and IP table as a route file (UTF-8); the route is
+   read, not computed, so a route with refusals can be saved too. */
+KORVANE_API int KORVANE_CALL korvane_route_save(const char *inputPath, const char *settingsPath,
+                                                const char *routePath);
 
 #ifdef __cplusplus
 }

@@ -11,7 +11,17 @@ namespace korvane {
 // written is removed.
 int writeOutputFile(const char *path, std::string_view content);
 
+// The same, but through a temporary file beside path that replaces path only
+// once it is complete: a failure leaves an earlier file at path as it was.
+int replaceOutputFile(const char *path, std::string_view content);
+
+// The same without a message: false when path could not be replaced.
+bool replaceWholeFile(const char *path, std::string_view content);
+
 // printf-style "%.Nf" of a finite number, with "-0.000…" written without its sign.
 std::string fixed(double value, int decimals);
+
+// UTF-8 text as cp932; a character cp932 lacks becomes "?".
+std::string toCp932Text(std::string_view utf8);
 
 } // namespace korvane

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the export table of the 32-bit korvane.dll with the cross objdump:
-exactly the names below (the four exports and the message hook, and the
-three exports of the world placement), undecorated, and each function __stdcall (it
-pops its own arguments: every return is "ret $N" with N = 4 x arguments).
+exactly the names below (the four exports and the message hook, the three
+exports of the world placement and the seven of routes), undecorated, and
+each function __stdcall (it pops its own arguments: every return is
+"ret $N" with N = 4 x arguments).
 The 32-bit DLL cannot be run on this machine, so its code is read instead.
 
 Usage: check_exports.py OBJDUMP KORVANE.DLL
@@ -21,6 +22,13 @@ EXPECTED = {
     "korvane_placement_angle": 3,
     "korvane_coordinate_table": 4,
     "korvane_landxml": 3,
+    "korvane_route_check": 2,
+    "korvane_route_table": 4,
+    "korvane_route_stakes": 4,
+    "korvane_route_sima": 3,
+    "korvane_route_landxml": 3,
+    "korvane_route_report": 4,
+    "korvane_route_save": 3,
 }
 
 

@@ -1,0 +1,45 @@
+// A route as every output takes it, whatever it was read from (a route
+// file, an IP table, a LandXML alignment): its settings, its IP table where
+// it has one, the computed line with its main points, and what reading and
+// computing had to say.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "route/alignment.h"
+#include "route/ip_input.h"
+#include "route/ip_method.h"
+#include "route/main_point.h"
+#include "route/message.h"
+#include "route/stationing.h"
+
+namespace korvane::route {
+
+// The widths of the width stakes (幅杭), metres from the centre line to
+// each side; a side of 0 has no stakes.
+struct StakeWidths {
+    double left = 0;
+    double right = 0;
+};
+
+// What the user sets for a route besides its line.
+struct RouteSettings {
+    std::string name;   // 路線名 (UTF-8; may be empty)
+    int zone = 0;       // 座標系: the zone 1..19 of the plane rectangular coordinates; 0 for none
+    Stationing stationing;
+    int speed = 0;      // 設計速度 in km/h; 0: no design checks
+    std::optional<StakeWidths> widths;
+};
+
+struct LoadedRoute {
+    RouteSettings settings;
+    std::vector<IpInput> ips;          // the IP table, BP … EP; empty when the source is an alignment without one
+    Alignment alignment;               // empty after a refusal
+    std::vector<MainPoint> mainPoints; // in order along the line
+    std::vector<RouteIp> ipResults;    // per point of ips, from the IP method (the calculation sheet's values)
+    std::vector<Message> messages;     // refusals and warnings of reading and computing, in order
+};
+
+} // namespace korvane::route
