@@ -145,8 +145,8 @@ private:
     RawPoint *point_ = nullptr;
 };
 
-bool runPass(const std::string &path, Collector &collector, std::string &message) {
-    const XmlReadResult result = readXmlFile(path, collector);
+bool runPass(std::string_view content, const std::string &source, Collector &collector, std::string &message) {
+    const XmlReadResult result = readXmlText(content, source, collector);
     if (result.ok) return true;
     message = result.stoppedByHandler ? collector.refusal : result.message;
     return false;
@@ -154,13 +154,14 @@ bool runPass(const std::string &path, Collector &collector, std::string &message
 
 } // namespace
 
-bool readLandXmlDocument(const std::string &path, LandXmlDocument &document, std::string &message) {
+bool readLandXmlDocument(std::string_view content, const std::string &source, LandXmlDocument &document,
+                         std::string &message) {
     document = LandXmlDocument{};
-    Collector first(path, document, nullptr);
-    if (!runPass(path, first, message)) return false;
+    Collector first(source, document, nullptr);
+    if (!runPass(content, source, first, message)) return false;
     if (first.references.empty()) return true;
-    Collector second(path, document, &first.references);
-    return runPass(path, second, message);
+    Collector second(source, document, &first.references);
+    return runPass(content, source, second, message);
 }
 
 } // namespace korvane::landxml

@@ -7,12 +7,13 @@
 #include "landxml/boundary_names.h"
 #include "landxml/ip_rebuild.h"
 #include "landxml/landxml_document.h"
+#include "route/text_input.h"
 
 namespace korvane::landxml {
 
 namespace {
 
-void refuse(LandXmlRoute &out, const std::string &text) {
+void refuse(route::LoadedRoute &out, const std::string &text) {
     out.messages.push_back(route::Message{route::Severity::Refusal, -1, text});
 }
 
@@ -24,7 +25,7 @@ std::string alignmentList(const LandXmlDocument &document) {
 
 // The alignment asked for; null after a refusal.
 const RawAlignment *chosen(const LandXmlDocument &document, const std::string &path, const std::string &name,
-                           LandXmlRoute &out) {
+                           route::LoadedRoute &out) {
     if (document.alignments.empty()) {
         refuse(out, path + " には線形（Alignment）がありません。");
         return nullptr;
@@ -59,7 +60,7 @@ int zoneOf(const std::string &system) {
 
 // The main points: every boundary, named as the file names it, else as the
 // given-back IP table's route names it, else by its curves.
-void nameMainPoints(const ReadAlignment &read, const RebuiltRoute *rebuilt, LandXmlRoute &out) {
+void nameMainPoints(const ReadAlignment &read, const RebuiltRoute *rebuilt, route::LoadedRoute &out) {
     std::vector<std::string> names = boundaryNames(read.alignment);
     std::vector<int> ips(names.size(), -1);
     if (rebuilt != nullptr) {
@@ -89,34 +90,48 @@ std::optional<double> metresPerUnit(const std::string &unit) {
     return std::nullopt;
 }
 
-LandXmlRoute readLandXml(const std::string &path, const std::string &alignmentName) {
-    LandXmlRoute out;
+route::LoadedRoute readLandXmlText(std::string_view text, const std::string &source, const std::string &alignmentName) {
+    route::LoadedRoute out;
     LandXmlDocument document;
     std::string message;
-    if (!readLandXmlDocument(path, document, message)) {
+    if (!readLandXmlDocument(text, source, document, message)) {
         refuse(out, message);
         return out;
     }
     const std::optional<double> metres = metresPerUnit(document.linearUnit);
     if (!metres) {
-        refuse(out, path + " の長さの単位 " + document.linearUnit + " は読めません。");
+        refuse(out, source + " の長さの単位 " + document.linearUnit + " は読めません。");
         return out;
     }
     if (*metres != 1)
         out.messages.push_back(route::Message{route::Severity::Warning, -1,
-                                              path + " の長さは " + document.linearUnit + " で書かれています。メートルに換算して読みました。"});
-    const RawAlignment *raw = chosen(document, path, alignmentName, out);
+                                              source + " の長さは " + document.linearUnit + " で書かれています。メートルに換算して読みました。"});
+    const RawAlignment *raw = chosen(document, source, alignmentName, out);
     if (raw == nullptr) return out;
-    out.name = raw->name;
-    out.zone = zoneOf(document.coordinateSystem);
+    out.settings.name = raw->name;
+    out.settings.zone = zoneOf(document.coordinateSystem);
     ReadAlignment read;
     if (!readAlignment(*raw, document, *metres, read, out.messages)) return out;
-    const std::optional<RebuiltRoute> rebuilt = rebuildIpTable(read, out.messages);
-    if (rebuilt) out.ips = rebuilt->ips;
+    std::optional<RebuiltRoute> rebuilt = rebuildIpTable(read, out.messages);
     nameMainPoints(read, rebuilt ? &*rebuilt : nullptr, out);
+    if (rebuilt) {
+        out.ips = std::move(rebuilt->ips);
+        out.ipResults = std::move(rebuilt->route.ips);
+    }
     out.alignment = std::move(read.alignment);
-    out.stationing = std::move(read.stationing);
+    out.settings.stationing.bpStation = read.stationing.bpStation;
+    out.settings.stationing.equations = std::move(read.stationing.equations);
     return out;
+}
+
+route::LoadedRoute readLandXml(const std::string &path, const std::string &alignmentName) {
+    std::string content, problem;
+    if (!route::readInputFile(path.c_str(), route::kLargestInputFile, content, problem)) {
+        route::LoadedRoute out;
+        refuse(out, "LandXML ファイル " + path + ": " + problem + "。");
+        return out;
+    }
+    return readLandXmlText(content, path, alignmentName);
 }
 
 } // namespace korvane::landxml

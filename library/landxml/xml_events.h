@@ -26,8 +26,6 @@ public:
     virtual bool text(std::string_view characters) = 0;
 };
 
-// Files larger than this are not read.
-constexpr std::size_t kMaxXmlBytes = 128u << 20;
 // Elements nested deeper than this are not read.
 constexpr int kMaxXmlDepth = 64;
 
@@ -37,9 +35,10 @@ struct XmlReadResult {
     std::string message; // Japanese, UTF-8; empty when ok or stopped by the handler
 };
 
-// Reads the file at path (UTF-8; UTF-16 with its mark; Shift_JIS where the
+// Reads the document (UTF-8; UTF-16 with its mark; Shift_JIS where the
 // declaration names it, read as cp932; other encodings the declaration
-// names) and passes its events in UTF-8 to the handler.
-XmlReadResult readXmlFile(const std::string &path, XmlHandler &handler);
+// names) and passes its events in UTF-8 to the handler. Messages name the
+// document by source (its path).
+XmlReadResult readXmlText(std::string_view document, const std::string &source, XmlHandler &handler);
 
 } // namespace korvane::landxml

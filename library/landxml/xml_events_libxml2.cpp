@@ -5,10 +5,7 @@
 #include "landxml/xml_events.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
-
-#include <sys/stat.h>
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -134,9 +131,6 @@ xmlSAXHandler handlerTable() {
     return sax;
 }
 
-struct FileCloser {
-    void operator()(std::FILE *f) const { std::fclose(f); }
-};
 struct ContextFreer {
     void operator()(xmlParserCtxtPtr c) const { xmlFreeParserCtxt(c); }
 };
@@ -174,10 +168,6 @@ private:
 
 XmlReadResult failure(std::string message) { return XmlReadResult{false, false, std::move(message)}; }
 
-XmlReadResult tooLarge(const std::string &path) {
-    return failure("ファイル " + path + " は大きすぎます（読めるのは " + std::to_string(kMaxXmlBytes >> 20) + " MB まで）。");
-}
-
 XmlReadResult outcome(const ParseState &s, bool wellFormed) {
     if (s.handlerStopped) return XmlReadResult{false, true, {}};
     if (!s.refusal.empty()) return failure(s.refusal);
@@ -192,50 +182,28 @@ XmlReadResult outcome(const ParseState &s, bool wellFormed) {
 
 } // namespace
 
-XmlReadResult readXmlFile(const std::string &path, XmlHandler &handler) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return failure("ファイル " + path + " を開けません。");
-    struct stat status {};
-    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) &&
-        static_cast<unsigned long long>(status.st_size) > kMaxXmlBytes)
-        return tooLarge(path);
-    std::string chunk(kChunkBytes, '\0');
-    std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-    chunk.resize(got);
-    const bool cp932 = isShiftJisName(declaredEncoding(chunk));
-
+XmlReadResult readXmlText(std::string_view document, const std::string &source, XmlHandler &handler) {
+    const bool cp932 = isShiftJisName(declaredEncoding(document.substr(0, 4096)));
     xmlSAXHandler sax = handlerTable();
-    ParseState state{handler, path};
-    std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlCreatePushParserCtxt(&sax, &state, nullptr, 0, path.c_str()));
-    if (!context) return failure("ファイル " + path + " を読む準備ができません。");
+    ParseState state(handler, source);
+    std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlCreatePushParserCtxt(&sax, &state, nullptr, 0, nullptr));
+    if (!context) return failure(source + " を読む準備ができません。");
     state.context = context.get();
     // No network, no entity substitution, no DTD loading or defaults, the
-    // parser's own limits kept; a cp932 file arrives here as UTF-8.
+    // parser's own limits kept; a cp932 document arrives here as UTF-8.
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | (cp932 ? XML_PARSE_IGNORE_ENC : 0));
 
     Cp932Pieces pieces;
-    std::size_t total = 0;
     std::string utf8;
-    while (!chunk.empty() && !state.stopped()) {
-        total += chunk.size();
-        if (total > kMaxXmlBytes) return tooLarge(path);
-        std::string_view bytes = chunk;
+    for (std::size_t at = 0; at < document.size() && !state.stopped() && state.xmlError.empty(); at += kChunkBytes) {
+        std::string_view bytes = document.substr(at, kChunkBytes);
         if (cp932) {
-            if (!pieces.convert(chunk, false, utf8))
-                return failure(at(state, pieces.badLine) + "に Shift_JIS（cp932）として読めないバイトがあります。");
+            if (!pieces.convert(bytes, at + kChunkBytes >= document.size(), utf8))
+                return failure(source + " の " + std::to_string(pieces.badLine) +
+                               " 行目に Shift_JIS（cp932）として読めないバイトがあります。");
             bytes = utf8;
         }
         xmlParseChunk(context.get(), bytes.data(), static_cast<int>(bytes.size()), 0);
-        if (!state.xmlError.empty()) break;
-        chunk.resize(kChunkBytes);
-        got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        chunk.resize(got);
-    }
-    if (std::ferror(file.get())) return failure("ファイル " + path + " を読めません。");
-    if (cp932 && !state.stopped() && state.xmlError.empty()) {
-        if (!pieces.convert({}, true, utf8))
-            return failure(at(state, pieces.badLine) + "に Shift_JIS（cp932）として読めないバイトがあります。");
-        xmlParseChunk(context.get(), utf8.data(), static_cast<int>(utf8.size()), 0);
     }
     if (!state.stopped() && state.xmlError.empty()) {
         state.atEnd = true;
