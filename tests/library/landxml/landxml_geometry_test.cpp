@@ -13,7 +13,7 @@
 #include "platform_skip.h"
 #include "route/alignment.h"
 
-using korvane::landxml::LandXmlRoute;
+using korvane::route::LoadedRoute;
 using korvane::landxml::readLandXml;
 using korvane::route::Severity;
 using landxml_support::Element;
@@ -26,7 +26,7 @@ using route_support::Xy;
 
 namespace {
 
-std::vector<std::string> texts(const LandXmlRoute &r) {
+std::vector<std::string> texts(const LoadedRoute &r) {
     std::vector<std::string> out;
     for (const auto &m : r.messages) out.push_back(m.text);
     return out;
@@ -34,7 +34,7 @@ std::vector<std::string> texts(const LandXmlRoute &r) {
 
 // The largest distance between the read line and the integrated one, every
 // 2 m and at every element end.
-double largestError(const LandXmlRoute &read, const Integrator &line) {
+double largestError(const LoadedRoute &read, const Integrator &line) {
     std::vector<double> at;
     for (double s = 0; s < line.length(); s += 2) at.push_back(s);
     for (double s : read.alignment.starts) at.push_back(s);
@@ -82,7 +82,7 @@ TEST(LandXmlGeometry, EachElementFromItsOwnDataLiesOnTheIntegratedLine) {
         // other programs write: each element from its own rounded data stays
         // within a few micrometres and no joint is reported.
         for (const auto &[decimals, tolerance] : {std::pair{10, 1e-8}, std::pair{6, 3e-6}}) {
-            const LandXmlRoute read = readLandXml(folder.file("a.xml", landXml(elements, decimals)), "");
+            const LoadedRoute read = readLandXml(folder.file("a.xml", landXml(elements, decimals)), "");
             EXPECT_EQ(texts(read), std::vector<std::string>{}) << decimals << " decimals";
             ASSERT_EQ(read.alignment.segments.size(), shape.pieces.size());
             EXPECT_LT(largestError(read, line), tolerance) << decimals << " decimals";

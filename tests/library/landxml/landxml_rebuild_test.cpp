@@ -13,7 +13,7 @@
 #include "platform_skip.h"
 #include "route/ip_method.h"
 
-using korvane::landxml::LandXmlRoute;
+using korvane::route::LoadedRoute;
 using korvane::landxml::readLandXml;
 using korvane::route::computeRoute;
 using korvane::route::CurveInput;
@@ -74,7 +74,7 @@ TEST(LandXmlRebuild, EveryKindOfCurveGivesItsValuesBackAndTheRouteLiesOnTheReadL
     // (its IPs and element points each half a micrometre off the design).
     for (const auto &[decimals, tolerance] : {std::pair{10, 1e-8}, std::pair{6, 3e-6}}) {
         SCOPED_TRACE(std::to_string(decimals) + " decimals");
-        const LandXmlRoute read = readLandXml(folder.file("route.xml", fileOf(built, decimals)), "");
+        const LoadedRoute read = readLandXml(folder.file("route.xml", fileOf(built, decimals)), "");
         ASSERT_EQ(read.ips.size(), built.input.size()) << (read.messages.empty() ? "" : read.messages[0].text);
         for (std::size_t i = 0; i < read.ips.size(); ++i) {
             SCOPED_TRACE("IP " + std::to_string(i));
