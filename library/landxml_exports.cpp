@@ -33,7 +33,7 @@ KORVANE_API int KORVANE_CALL korvane_landxml_alignments(const char *xmlPath, con
         if (!readInputFile(xmlPath, kLargestInputFile, content, problem))
             return refused("LandXML ファイル " + textOf(xmlPath) + ": " + problem + "。");
         korvane::landxml::LandXmlDocument document;
-        if (!korvane::landxml::readLandXmlDocument(content, textOf(xmlPath), document, problem))
+        if (!korvane::landxml::readLandXmlDocument(content, document, problem))
             return refused(problem);
         std::string list;
         for (const korvane::landxml::RawAlignment &a : document.alignments) list += a.name + "\n";

@@ -33,8 +33,7 @@ bool isPointTag(std::string_view tag) { return tag == "Start" || tag == "End" ||
 // there are such references, takes exactly those CgPoints.
 class Collector : public XmlHandler {
 public:
-    Collector(const std::string &path, LandXmlDocument &document, const std::set<std::string> *wanted)
-        : path_(path), document_(document), wanted_(wanted) {}
+    Collector(LandXmlDocument &document, const std::set<std::string> *wanted) : document_(document), wanted_(wanted) {}
 
     std::set<std::string> references;
     std::string refusal;
@@ -44,7 +43,7 @@ public:
         stack_.emplace_back(name);
         const std::size_t depth = stack_.size();
         if (depth == 1 && name != "LandXML") {
-            refusal = path_ + " は LandXML ファイルではありません（最上位の要素が " + std::string(name) + " です）。";
+            refusal = "このファイルは LandXML ではありません（最上位の要素が " + std::string(name) + " です）。";
             return false;
         }
         if (point_ != nullptr) return true; // nothing inside a point is collected
@@ -73,7 +72,7 @@ public:
     bool text(std::string_view characters) override {
         if (point_ == nullptr) return true;
         if (point_->text.size() + characters.size() > kMaxPointText) {
-            refusal = path_ + " の " + std::to_string(point_->line) + " 行目の座標の文字列が長すぎます。";
+            refusal = "LandXML ファイルの " + std::to_string(point_->line) + " 行目の座標の文字列が長すぎます。";
             return false;
         }
         point_->text.append(characters);
@@ -132,11 +131,10 @@ private:
     }
 
     bool tooMany(const char *what, int line) {
-        refusal = path_ + " の " + std::to_string(line) + " 行目: " + what + "が多すぎます。";
+        refusal = "LandXML ファイルの " + std::to_string(line) + " 行目: " + what + "が多すぎます。";
         return false;
     }
 
-    const std::string &path_;
     LandXmlDocument &document_;
     const std::set<std::string> *wanted_;
     std::vector<std::string> stack_;
@@ -145,8 +143,8 @@ private:
     RawPoint *point_ = nullptr;
 };
 
-bool runPass(std::string_view content, const std::string &source, Collector &collector, std::string &message) {
-    const XmlReadResult result = readXmlText(content, source, collector);
+bool runPass(std::string_view content, Collector &collector, std::string &message) {
+    const XmlReadResult result = readXmlText(content, collector);
     if (result.ok) return true;
     message = result.stoppedByHandler ? collector.refusal : result.message;
     return false;
@@ -154,14 +152,13 @@ bool runPass(std::string_view content, const std::string &source, Collector &col
 
 } // namespace
 
-bool readLandXmlDocument(std::string_view content, const std::string &source, LandXmlDocument &document,
-                         std::string &message) {
+bool readLandXmlDocument(std::string_view content, LandXmlDocument &document, std::string &message) {
     document = LandXmlDocument{};
-    Collector first(source, document, nullptr);
-    if (!runPass(content, source, first, message)) return false;
+    Collector first(document, nullptr);
+    if (!runPass(content, first, message)) return false;
     if (first.references.empty()) return true;
-    Collector second(source, document, &first.references);
-    return runPass(content, source, second, message);
+    Collector second(document, &first.references);
+    return runPass(content, second, message);
 }
 
 } // namespace korvane::landxml

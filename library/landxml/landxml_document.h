@@ -59,9 +59,7 @@ constexpr std::size_t kMaxAlignments = 10000;
 constexpr std::size_t kMaxElements = 100000; // per alignment, and PIs
 constexpr std::size_t kMaxPointText = 1024;
 
-// Reads the document (source names it in messages, its path); false with
-// the reason (Japanese) in message.
-bool readLandXmlDocument(std::string_view content, const std::string &source, LandXmlDocument &document,
-                         std::string &message);
+// Reads the document; false with the reason (Japanese) in message.
+bool readLandXmlDocument(std::string_view content, LandXmlDocument &document, std::string &message);
 
 } // namespace korvane::landxml

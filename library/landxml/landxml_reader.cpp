@@ -24,15 +24,15 @@ std::string alignmentList(const LandXmlDocument &document) {
 }
 
 // The alignment asked for; null after a refusal.
-const RawAlignment *chosen(const LandXmlDocument &document, const std::string &path, const std::string &name,
+const RawAlignment *chosen(const LandXmlDocument &document, const std::string &name,
                            route::LoadedRoute &out) {
     if (document.alignments.empty()) {
-        refuse(out, path + " には線形（Alignment）がありません。");
+        refuse(out, "LandXML ファイルには線形（Alignment）がありません。");
         return nullptr;
     }
     if (name.empty()) {
         if (document.alignments.size() == 1) return &document.alignments.front();
-        refuse(out, path + " には線形が " + std::to_string(document.alignments.size()) + " 本あります（" +
+        refuse(out, "LandXML ファイルには線形が " + std::to_string(document.alignments.size()) + " 本あります（" +
                         alignmentList(document) + "）。読む線形を名前で指定してください。");
         return nullptr;
     }
@@ -40,12 +40,12 @@ const RawAlignment *chosen(const LandXmlDocument &document, const std::string &p
     for (const RawAlignment &a : document.alignments) {
         if (a.name != name) continue;
         if (found != nullptr) {
-            refuse(out, path + " には線形「" + name + "」が 2 本以上あります。");
+            refuse(out, "LandXML ファイルには線形「" + name + "」が 2 本以上あります。");
             return nullptr;
         }
         found = &a;
     }
-    if (found == nullptr) refuse(out, path + " に線形「" + name + "」はありません（あるのは " + alignmentList(document) + "）。");
+    if (found == nullptr) refuse(out, "LandXML ファイルに線形「" + name + "」はありません（あるのは " + alignmentList(document) + "）。");
     return found;
 }
 
@@ -90,23 +90,23 @@ std::optional<double> metresPerUnit(const std::string &unit) {
     return std::nullopt;
 }
 
-route::LoadedRoute readLandXmlText(std::string_view text, const std::string &source, const std::string &alignmentName) {
+route::LoadedRoute readLandXmlText(std::string_view text, const std::string &alignmentName) {
     route::LoadedRoute out;
     LandXmlDocument document;
     std::string message;
-    if (!readLandXmlDocument(text, source, document, message)) {
+    if (!readLandXmlDocument(text, document, message)) {
         refuse(out, message);
         return out;
     }
     const std::optional<double> metres = metresPerUnit(document.linearUnit);
     if (!metres) {
-        refuse(out, source + " の長さの単位 " + document.linearUnit + " は読めません。");
+        refuse(out, "LandXML ファイルの長さの単位 " + document.linearUnit + " は読めません。");
         return out;
     }
     if (*metres != 1)
         out.messages.push_back(route::Message{route::Severity::Warning, -1,
-                                              source + " の長さは " + document.linearUnit + " で書かれています。メートルに換算して読みました。"});
-    const RawAlignment *raw = chosen(document, source, alignmentName, out);
+                                              "LandXML ファイルの長さは " + document.linearUnit + " で書かれています。メートルに換算して読みました。"});
+    const RawAlignment *raw = chosen(document, alignmentName, out);
     if (raw == nullptr) return out;
     out.settings.name = raw->name;
     out.settings.zone = zoneOf(document.coordinateSystem);
@@ -131,7 +131,7 @@ route::LoadedRoute readLandXml(const std::string &path, const std::string &align
         refuse(out, "LandXML ファイル " + path + ": " + problem + "。");
         return out;
     }
-    return readLandXmlText(content, path, alignmentName);
+    return readLandXmlText(content, alignmentName);
 }
 
 } // namespace korvane::landxml

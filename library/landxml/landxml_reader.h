@@ -14,14 +14,13 @@
 namespace korvane::landxml {
 
 // Reads the alignment of the given name from the document, or the only one
-// when the name is empty; source names the document in messages (its path).
+// when the name is empty.
 // Several alignments and no name, or a name the file lacks, is a refusal
 // listing the names. The route's line is the read elements (the IP table,
 // where there is one, computes the same line within the file's rounding);
 // the pitch is left at its default, as LandXML does not carry it. After a
 // refusal the route has no alignment.
-route::LoadedRoute readLandXmlText(std::string_view document, const std::string &source,
-                                   const std::string &alignmentName);
+route::LoadedRoute readLandXmlText(std::string_view document, const std::string &alignmentName);
 
 // The same for the file at path (file-system encoding).
 route::LoadedRoute readLandXml(const std::string &path, const std::string &alignmentName);

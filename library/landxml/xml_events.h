@@ -37,8 +37,7 @@ struct XmlReadResult {
 
 // Reads the document (UTF-8; UTF-16 with its mark; Shift_JIS where the
 // declaration names it, read as cp932; other encodings the declaration
-// names) and passes its events in UTF-8 to the handler. Messages name the
-// document by source (its path).
-XmlReadResult readXmlText(std::string_view document, const std::string &source, XmlHandler &handler);
+// names) and passes its events in UTF-8 to the handler.
+XmlReadResult readXmlText(std::string_view document, XmlHandler &handler);
 
 } // namespace korvane::landxml

@@ -25,10 +25,9 @@ std::string_view view(const xmlChar *text) {
 }
 
 struct ParseState {
-    ParseState(XmlHandler &h, const std::string &p) : handler(h), path(p) {}
+    explicit ParseState(XmlHandler &h) : handler(h) {}
 
     XmlHandler &handler;
-    const std::string &path;
     xmlParserCtxtPtr context = nullptr;
     int depth = 0;
     bool handlerStopped = false;
@@ -56,14 +55,14 @@ struct ParseState {
 
 ParseState &stateOf(void *user) { return *static_cast<ParseState *>(user); }
 
-std::string at(const ParseState &s, int line) { return s.path + " の " + std::to_string(line) + " 行目"; }
+std::string at(int line) { return "LandXML ファイルの " + std::to_string(line) + " 行目"; }
 
 void onStartElement(void *user, const xmlChar *localName, const xmlChar *, const xmlChar *, int, const xmlChar **,
                     int attributeCount, int, const xmlChar **attributes) {
     ParseState &s = stateOf(user);
     if (s.stopped()) return;
     if (++s.depth > kMaxXmlDepth) {
-        s.refuse(at(s, s.line()) + "で要素の入れ子が " + std::to_string(kMaxXmlDepth) + " 段を超えています。");
+        s.refuse(at(s.line()) + "で要素の入れ子が " + std::to_string(kMaxXmlDepth) + " 段を超えています。");
         return;
     }
     s.attributes.clear();
@@ -91,7 +90,7 @@ void onText(void *user, const xmlChar *characters, int length) {
 
 void onEntityDeclaration(void *user, const xmlChar *, int, const xmlChar *, const xmlChar *, xmlChar *) {
     ParseState &s = stateOf(user);
-    s.refuse(at(s, s.line()) + "に実体宣言（<!ENTITY）があります。実体を宣言したファイルは安全のため読みません。");
+    s.refuse(at(s.line()) + "に実体宣言（<!ENTITY）があります。実体を宣言したファイルは安全のため読みません。");
 }
 
 // Only the five predefined entities (&amp; &lt; &gt; &quot; &apos;) exist.
@@ -101,7 +100,7 @@ xmlParserInputPtr onResolveEntity(void *, const xmlChar *, const xmlChar *) { re
 
 void onReference(void *user, const xmlChar *name) {
     ParseState &s = stateOf(user);
-    s.refuse(at(s, s.line()) + "に宣言されていない実体参照 &" + std::string(view(name)) + "; があります。");
+    s.refuse(at(s.line()) + "に宣言されていない実体参照 &" + std::string(view(name)) + "; があります。");
 }
 
 void onError(void *user, xmlErrorPtr error) {
@@ -174,20 +173,20 @@ XmlReadResult outcome(const ParseState &s, bool wellFormed) {
     if (!s.xmlError.empty() || !wellFormed) {
         const int line = s.xmlErrorLine > 0 ? s.xmlErrorLine : s.line();
         if (s.errorAtEnd || s.xmlErrorCode == XML_ERR_DOCUMENT_EMPTY)
-            return failure(s.path + " は " + std::to_string(line) + " 行目で途中で終わっています（" + s.xmlError + "）。");
-        return failure(at(s, line) + "が XML として正しくありません（" + s.xmlError + "）。");
+            return failure("LandXML ファイルは " + std::to_string(line) + " 行目で途中で終わっています（" + s.xmlError + "）。");
+        return failure(at(line) + "が XML として正しくありません（" + s.xmlError + "）。");
     }
     return XmlReadResult{true, false, {}};
 }
 
 } // namespace
 
-XmlReadResult readXmlText(std::string_view document, const std::string &source, XmlHandler &handler) {
+XmlReadResult readXmlText(std::string_view document, XmlHandler &handler) {
     const bool cp932 = isShiftJisName(declaredEncoding(document.substr(0, 4096)));
     xmlSAXHandler sax = handlerTable();
-    ParseState state(handler, source);
+    ParseState state(handler);
     std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlCreatePushParserCtxt(&sax, &state, nullptr, 0, nullptr));
-    if (!context) return failure(source + " を読む準備ができません。");
+    if (!context) return failure("LandXML ファイルを読む準備ができません。");
     state.context = context.get();
     // No network, no entity substitution, no DTD loading or defaults, the
     // parser's own limits kept; a cp932 document arrives here as UTF-8.
@@ -195,12 +194,12 @@ XmlReadResult readXmlText(std::string_view document, const std::string &source, 
 
     Cp932Pieces pieces;
     std::string utf8;
-    for (std::size_t at = 0; at < document.size() && !state.stopped() && state.xmlError.empty(); at += kChunkBytes) {
-        std::string_view bytes = document.substr(at, kChunkBytes);
+    for (std::size_t from = 0; from < document.size() && !state.stopped() && state.xmlError.empty();
+         from += kChunkBytes) {
+        std::string_view bytes = document.substr(from, kChunkBytes);
         if (cp932) {
-            if (!pieces.convert(bytes, at + kChunkBytes >= document.size(), utf8))
-                return failure(source + " の " + std::to_string(pieces.badLine) +
-                               " 行目に Shift_JIS（cp932）として読めないバイトがあります。");
+            if (!pieces.convert(bytes, from + kChunkBytes >= document.size(), utf8))
+                return failure(at(pieces.badLine) + "に Shift_JIS（cp932）として読めないバイトがあります。");
             bytes = utf8;
         }
         xmlParseChunk(context.get(), bytes.data(), static_cast<int>(bytes.size()), 0);

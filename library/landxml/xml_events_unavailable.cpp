@@ -5,7 +5,7 @@
 
 namespace korvane::landxml {
 
-XmlReadResult readXmlText(std::string_view, const std::string &, XmlHandler &) {
+XmlReadResult readXmlText(std::string_view, XmlHandler &) {
     return XmlReadResult{false, false,
                          "この Windows 版の Korvane は LandXML ファイルを読めません。"
                          "LandXML の読み込みには Linux 版の Rovena または korvane-route を使ってください。"};

@@ -83,7 +83,7 @@ bool readCell(const std::string &cell, Column column, const std::string &where, 
     const std::string_view text = trimmedText(cell);
     if (column == Column::Name) {
         if (hasControlCharacter(text)) {
-            problem = where + "の点名に制御文字があります。";
+            problem = where + "に制御文字があります。";
             return false;
         }
         point.name = std::string(text);

@@ -18,7 +18,11 @@ constexpr double kLargestWidth = 1000;
 
 std::string quotedText(std::string_view text) { return "「" + std::string(text) + "」"; }
 
-std::string where(const KeyValueEntry &e) { return std::to_string(e.line) + "行目: " + e.key; }
+// Where a value stands: its line and key, or its key alone in settings
+// given without lines of their own (line 0: the options of a command line).
+std::string where(const KeyValueEntry &e) {
+    return (e.line > 0 ? std::to_string(e.line) + "行目: " : std::string()) + e.key;
+}
 
 // The shortest plain decimal that reads back as the same double.
 std::string exactText(double value) {
@@ -82,7 +86,7 @@ public:
         if (e.key == "extra") return extra(e, problem);
         if (e.key == "width.left" || e.key == "width.right") return width(e, problem);
         if (e.key == "alignment") return plainText(e, s_.alignment, problem);
-        problem = std::to_string(e.line) + "行目: [route] のキー" + quotedText(e.key) + "は知らないキーです。";
+        problem = where(e) + ": [route] の知らないキーです。";
         return false;
     }
 
@@ -198,7 +202,7 @@ bool takeIpValue(const KeyValueEntry &e, IpInput &point, std::string &problem) {
                                    : e.key == "lc" ? &c.lc
                                                    : nullptr;
     if (!value) {
-        problem = std::to_string(e.line) + "行目: [ip] のキー" + quotedText(e.key) + "は知らないキーです。";
+        problem = where(e) + ": [ip] の知らないキーです。";
         return false;
     }
     return number(e, value->emplace(), problem);
@@ -302,6 +306,9 @@ bool applyRouteSettings(std::string_view text, RouteSettings &settings, std::str
             problem = std::to_string(s.line) + "行目: 設定のファイルに [ip] は書けません。";
             return false;
         }
+    // The settings name their keys, not the lines of a file the user never saw.
+    for (KeyValueSection &s : sections)
+        for (KeyValueEntry &e : s.entries) e.line = 0;
     RouteSettings changed = settings;
     if (!readSettings(sections, changed, problem)) return false;
     settings = std::move(changed);

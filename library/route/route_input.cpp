@@ -21,7 +21,7 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
     return text;
 }
 
-bool readRouteSource(const std::string &content, const char *path, const std::string &alignment, LoadedRoute &route) {
+bool readRouteSource(const std::string &content, const std::string &alignment, LoadedRoute &route) {
     std::string problem;
     switch (inputKind(content)) {
     case InputKind::RouteFile:
@@ -39,7 +39,7 @@ bool readRouteSource(const std::string &content, const char *path, const std::st
         return false;
     }
     case InputKind::LandXml:
-        route = landxml::readLandXmlText(content, path, alignment);
+        route = landxml::readLandXmlText(content, alignment);
         return !hasRefusal(route.messages);
     }
     return false;
@@ -48,7 +48,7 @@ bool readRouteSource(const std::string &content, const char *path, const std::st
 bool applySettings(const std::string &content, RouteSettings &settings, LoadedRoute &route) {
     std::string problem;
     if (applyRouteSettings(content, settings, problem)) return true;
-    refuse(route, "設定のファイル " + problem);
+    refuse(route, "設定: " + problem);
     return false;
 }
 
@@ -96,7 +96,7 @@ bool readRouteInput(const char *path, const char *settingsPath, LoadedRoute &rou
         return false;
     }
     if (withSettings && !applySettings(settings, options, route)) return false;
-    if (!readRouteSource(content, path, options.alignment, route)) return false;
+    if (!readRouteSource(content, options.alignment, route)) return false;
     return !withSettings || applySettings(settings, route.settings, route);
 }
 

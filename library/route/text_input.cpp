@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "params/cp932.h"
+#include "route/decimal_syntax.h"
 #include "world/text_lines.h"
 
 namespace korvane::route {
@@ -13,20 +14,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Sign, digits, at most one point, at least one digit.
-bool isDecimal(std::string_view text) {
-    std::size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        if (isDigit(text[i])) digits = true;
-        else if (text[i] == '.' && !point) point = true;
-        else return false;
-    }
-    return digits;
-}
 
 } // namespace
 
@@ -68,7 +55,7 @@ bool utf8FromEither(std::string_view bytes, std::string &utf8) {
 std::optional<double> decimalValue(std::string_view text) {
     const std::string ascii = asciiForm(trimmedText(text));
     const std::string_view number = trimmedText(ascii);
-    if (!isDecimal(number)) return std::nullopt;
+    if (!isDecimalSyntax(number)) return std::nullopt;
     // from_chars takes no "+"; the sign was checked above.
     const std::string_view digits = number.front() == '+' ? number.substr(1) : number;
     double value = 0;

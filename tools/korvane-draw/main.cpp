@@ -11,16 +11,9 @@
 #include <cstring>
 #include <string>
 
-#ifdef _WIN32
-#  include <windows.h>
-#else
-#  include <dlfcn.h>
-#  include <limits.h>
-#  include <unistd.h>
-#endif
-
 #include "design_input.h"
 #include "korvane.h"
+#include "library_loader.h"
 #include "shipped_files.h"
 #include "private_folder.h"
 #include "stderr_messages.h"
@@ -30,10 +23,8 @@ namespace {
 
 #ifdef _WIN32
 constexpr const char *kLibraryName = "korvane.dll";
-constexpr char kSeparator = '\\';
 #else
 constexpr const char *kLibraryName = "libkorvane.so";
-constexpr char kSeparator = '/';
 #endif
 
 constexpr const char *kUsage =
@@ -54,46 +45,6 @@ using CheckFunction = int(KORVANE_CALL *)(const char *);
 using SaveFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *);
 
 constexpr const char *kNoDesignFiles = "\n(This build was made without Qt: it draws parameter files only.)";
-
-// The folder of the running program, with its trailing separator.
-std::string programFolder(const char *argv0) {
-    std::string path;
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) path.assign(buffer, n);
-#else
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (n > 0 && static_cast<std::size_t>(n) < sizeof buffer) path.assign(buffer, std::size_t(n));
-#endif
-    if (path.empty()) path = argv0;
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-struct Library {
-#ifdef _WIN32
-    HMODULE handle = nullptr;
-    void *symbol(const char *name) const {
-        return reinterpret_cast<void *>(GetProcAddress(handle, name));
-    }
-#else
-    void *handle = nullptr;
-    void *symbol(const char *name) const { return dlsym(handle, name); }
-#endif
-
-    bool load(const std::string &path) {
-#ifdef _WIN32
-        handle = LoadLibraryA(path.c_str());
-        if (!handle) std::fprintf(stderr, "korvane-draw: cannot load %s\n", path.c_str());
-#else
-        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) std::fprintf(stderr, "korvane-draw: cannot load %s: %s\n", path.c_str(), dlerror());
-#endif
-        return handle != nullptr;
-    }
-};
 
 struct Arguments {
     std::string parameterFile;
@@ -161,14 +112,14 @@ int main(int argc, char **argv) {
         return 0;
     }
 
-    const std::string folder = programFolder(argv[0]);
+    const std::string folder = korvane_draw::programFolder(argv[0]);
     if (args.templateFile.empty()) args.templateFile = korvane_draw::findDataFile(folder, "aln_hdr_.dxf");
     korvane_draw::PrivateFolder work;
     if (!work.create()) return 1;
     if (args.tempFile.empty()) args.tempFile = work.file("temp.dxf");
 
-    Library library;
-    if (!library.load(korvane_draw::findLibrary(folder, kLibraryName))) return 1;
+    korvane_draw::LoadedLibrary library;
+    if (!library.load(korvane_draw::findLibrary(folder, kLibraryName), "korvane-draw")) return 1;
     const auto check = reinterpret_cast<CheckFunction>(library.symbol("data_chekvb"));
     const auto save = reinterpret_cast<SaveFunction>(library.symbol("save_DXF"));
     if (!check || !save) {

@@ -1,5 +1,5 @@
-// A folder of its own for one run of korvane-draw, so that two runs at once
-// never share their working files. It is removed with everything in it when
+// A folder of its own for one run of a command-line host (korvane-draw,
+// korvane-route), so that two runs at once never share their working files. It is removed with everything in it when
 // the object goes.
 #pragma once
 
@@ -9,7 +9,8 @@ namespace korvane_draw {
 
 class PrivateFolder {
 public:
-    PrivateFolder() = default;
+    // program names the folder and begins the messages.
+    explicit PrivateFolder(const char *program = "korvane-draw") : program_(program) {}
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder &) = delete;
     PrivateFolder &operator=(const PrivateFolder &) = delete;
@@ -21,6 +22,7 @@ public:
     std::string file(const char *name) const;
 
 private:
+    std::string program_;
     std::string path_;
 };
 
