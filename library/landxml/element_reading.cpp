@@ -169,7 +169,8 @@ private:
         out.radius = radius;
         out.segment = route::arcSegment(*start, direction, sign / radius, radius * turn);
         checkLength(out.segment.length, givenLength);
-        checkEnd(out.segment, *end);
+        // With a centre the end lies on the ray to End: only the radius can differ, checked above.
+        if (!centre) checkEnd(out.segment, *end);
         return true;
     }
 

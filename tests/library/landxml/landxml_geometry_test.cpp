@@ -14,12 +14,11 @@
 #include "route/alignment.h"
 
 using korvane::route::LoadedRoute;
-using korvane::landxml::readLandXml;
+using korvane::landxml::readLandXmlText;
 using korvane::route::Severity;
 using landxml_support::Element;
 using landxml_support::integratedElements;
 using landxml_support::landXml;
-using landxml_support::TempFolder;
 using route_support::Integrator;
 using route_support::Piece;
 using route_support::Xy;
@@ -73,7 +72,6 @@ const Shape kShapes[] = {
 
 TEST(LandXmlGeometry, EachElementFromItsOwnDataLiesOnTheIntegratedLine) {
     KORVANE_SKIP_ON_WINDOWS("the Windows build has no XML parser");
-    TempFolder folder;
     for (const Shape &shape : kShapes) {
         SCOPED_TRACE(shape.what);
         const Integrator line(Xy{-12345.678, 23456.789}, route_support::radians(shape.direction), shape.pieces);
@@ -82,7 +80,7 @@ TEST(LandXmlGeometry, EachElementFromItsOwnDataLiesOnTheIntegratedLine) {
         // other programs write: each element from its own rounded data stays
         // within a few micrometres and no joint is reported.
         for (const auto &[decimals, tolerance] : {std::pair{10, 1e-8}, std::pair{6, 3e-6}}) {
-            const LoadedRoute read = readLandXml(folder.file("a.xml", landXml(elements, decimals)), "");
+            const LoadedRoute read = readLandXmlText(landXml(elements, decimals), "");
             EXPECT_EQ(texts(read), std::vector<std::string>{}) << decimals << " decimals";
             ASSERT_EQ(read.alignment.segments.size(), shape.pieces.size());
             EXPECT_LT(largestError(read, line), tolerance) << decimals << " decimals";

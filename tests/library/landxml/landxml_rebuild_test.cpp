@@ -14,14 +14,13 @@
 #include "route/ip_method.h"
 
 using korvane::route::LoadedRoute;
-using korvane::landxml::readLandXml;
+using korvane::landxml::readLandXmlText;
 using korvane::route::computeRoute;
 using korvane::route::CurveInput;
 using korvane::route::Route;
 using landxml_support::alignPis;
 using landxml_support::integratedElements;
 using landxml_support::landXml;
-using landxml_support::TempFolder;
 using route_support::buildRoute;
 using route_support::BuiltRoute;
 using route_support::CurveSpec;
@@ -67,14 +66,13 @@ void expectSameValue(const std::optional<double> &read, const std::optional<doub
 
 TEST(LandXmlRebuild, EveryKindOfCurveGivesItsValuesBackAndTheRouteLiesOnTheReadLine) {
     KORVANE_SKIP_ON_WINDOWS("the Windows build has no XML parser");
-    TempFolder folder;
     const BuiltRoute built = everyKind();
     const Route designed = computeRoute(built.input);
     // Ten decimals: within 1e-8 m. Six: within the file's own rounding
     // (its IPs and element points each half a micrometre off the design).
     for (const auto &[decimals, tolerance] : {std::pair{10, 1e-8}, std::pair{6, 3e-6}}) {
         SCOPED_TRACE(std::to_string(decimals) + " decimals");
-        const LoadedRoute read = readLandXml(folder.file("route.xml", fileOf(built, decimals)), "");
+        const LoadedRoute read = readLandXmlText(fileOf(built, decimals), "");
         ASSERT_EQ(read.ips.size(), built.input.size()) << (read.messages.empty() ? "" : read.messages[0].text);
         for (std::size_t i = 0; i < read.ips.size(); ++i) {
             SCOPED_TRACE("IP " + std::to_string(i));

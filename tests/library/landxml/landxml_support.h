@@ -1,18 +1,16 @@
 // Helpers for the LandXML reader's tests: LandXML text written from element
 // data the test computes itself (by the independent integration of
-// route_support.h, not by the library), and files in a private folder.
+// route_support.h, not by the library).
 #pragma once
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "route/route_support.h"
+#include "test_support.h"
 
 namespace landxml_support {
 
@@ -125,36 +123,10 @@ inline std::vector<Element> integratedElements(const Integrator &line, const std
     return out;
 }
 
-// A private folder for the files of one test, removed at its end.
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/korvane-landxml-XXXXXX";
-        path_ = mkdtempOr(name);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string &name, const std::string &content) const {
-        const std::string p = path_ + "/" + name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
-    std::string path(const std::string &name) const { return path_ + "/" + name; }
-
-private:
-    static std::string mkdtempOr(char *name) {
-#ifdef _WIN32
-        const std::string p = (std::filesystem::temp_directory_path() / ("korvane-landxml-" + std::to_string(std::rand()))).string();
-        std::filesystem::create_directories(p);
-        (void)name;
-        return p;
-#else
-        return mkdtemp(name) ? std::string(name) : std::string("/tmp");
-#endif
-    }
-    std::string path_;
-};
+// The content written to a file of the folder; its path.
+inline std::string fileWith(const testing_support::TempDir &dir, const std::string &name, const std::string &content) {
+    testing_support::writeFile(dir.file(name), content);
+    return dir.file(name);
+}
 
 } // namespace landxml_support
