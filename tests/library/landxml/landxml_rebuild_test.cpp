@@ -21,28 +21,12 @@ using korvane::route::Route;
 using landxml_support::alignPis;
 using landxml_support::integratedElements;
 using landxml_support::landXml;
-using route_support::buildRoute;
+using landxml_support::everyKind;
 using route_support::BuiltRoute;
-using route_support::CurveSpec;
 using route_support::Integrator;
-using route_support::Leg;
 using route_support::Xy;
 
 namespace {
-
-// Curves of every kind turning both ways: a basic curve meeting an
-// asymmetric one in an S joint, a convex curve, an egg curve meeting a simple
-// curve directly, a bend point, the two one-sided kinds, an egg curve from
-// the small circle to the large one.
-BuiltRoute everyKind() {
-    const std::vector<Leg> legs = {{10, 120}, {50, 0},   {15, 80},  {45, 60},  {115, 0},
-                                   {135, 50}, {128, 70}, {80, 40},  {100, 90}, {20, 150}};
-    const std::vector<CurveSpec> curves = {
-        {100, 250, 100}, {120, 300, 90}, {80, 0, 110}, {90, 400, 100, 200, 150, 40}, {0, 500, 0},
-        {},              {100, 200, 0},  {0, 200, 100}, {60, 150, 120, 350, 100, 30},
-    };
-    return buildRoute(Xy{-41234.5678, 15678.9012}, legs, curves);
-}
 
 std::string fileOf(const BuiltRoute &b, int decimals) {
     const Integrator line(b.bp, b.bpDirection, b.pieces);

@@ -123,6 +123,21 @@ inline std::vector<Element> integratedElements(const Integrator &line, const std
     return out;
 }
 
+// Curves of every kind turning both ways: a basic curve meeting an
+// asymmetric one in an S joint, a convex curve, an egg curve meeting a simple
+// curve directly, a bend point, the two one-sided kinds, an egg curve from
+// the small circle to the large one.
+inline route_support::BuiltRoute everyKind() {
+    using route_support::CurveSpec;
+    const std::vector<route_support::Leg> legs = {{10, 120}, {50, 0},   {15, 80},  {45, 60},  {115, 0},
+                                                  {135, 50}, {128, 70}, {80, 40},  {100, 90}, {20, 150}};
+    const std::vector<CurveSpec> curves = {
+        {100, 250, 100}, {120, 300, 90}, {80, 0, 110}, {90, 400, 100, 200, 150, 40}, {0, 500, 0},
+        {},              {100, 200, 0},  {0, 200, 100}, {60, 150, 120, 350, 100, 30},
+    };
+    return route_support::buildRoute(Xy{-41234.5678, 15678.9012}, legs, curves);
+}
+
 // The content written to a file of the folder; its path.
 inline std::string fileWith(const testing_support::TempDir &dir, const std::string &name, const std::string &content) {
     testing_support::writeFile(dir.file(name), content);
