@@ -39,9 +39,9 @@ public:
     std::string refusal;
 
     bool startElement(std::string_view name, const std::vector<XmlAttribute> &attributes, int line) override {
-        const std::string_view parent = stack_.empty() ? std::string_view() : std::string_view(stack_.back());
         stack_.emplace_back(name);
         const std::size_t depth = stack_.size();
+        const std::string_view parent = depth >= 2 ? std::string_view(stack_[depth - 2]) : std::string_view();
         if (depth == 1 && name != "LandXML") {
             refusal = "このファイルは LandXML ではありません（最上位の要素が " + std::string(name) + " です）。";
             return false;
