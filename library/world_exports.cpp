@@ -30,7 +30,8 @@ KORVANE_API int KORVANE_CALL korvane_placement_angle(const char *paramPath, cons
         korvane::Placement placement;
         korvane::TurnAngle turn;
         if (!korvane::loadTurn(paramPath, placementPath, placement, turn)) return 0;
-        return korvane::writeTurnFile(outputPath, turn, korvane::drawsUpward(turn, korvane::stationsFromRight()));
+        const bool upward = korvane::drawsUpward(turn, korvane::stationsFromRight(korvane::design));
+        return korvane::writeTurnFile(outputPath, turn, upward);
     });
 }
 

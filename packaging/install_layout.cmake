@@ -1,7 +1,11 @@
+# The name of Rovena's desktop entry, icon and metadata.
+set(ROVENA_APP_ID jp.rovena.Rovena)
+
 # Installation folders. GNUInstallDirs names them; on a Debian system the
 # library goes to lib/<multiarch triplet> for every prefix (/usr/local too),
-# as Debian places libraries.
-if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /etc/debian_version)
+# as Debian places libraries, unless the command line names the folder (as
+# the Debian packages' build does).
+if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /etc/debian_version AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
   set(CMAKE_INSTALL_LIBDIR "lib/${CMAKE_LIBRARY_ARCHITECTURE}" CACHE PATH "Object code libraries (LIBDIR)")
 endif()
 include(GNUInstallDirs)

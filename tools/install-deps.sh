@@ -10,8 +10,10 @@ set -eu
 packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
   qt6-base-dev libgl-dev fonts-ipafont-gothic clang-14 libclang-rt-14-dev libdxflib-dev
   xvfb xauth qt6-translations-l10n libxml2-utils libxml2-dev poppler-utils"
-# The Debian package and its checks (cpack -G DEB, lintian, the installed files).
-packages="$packages dpkg-dev file lintian desktop-file-utils appstream pkgconf"
+# The Debian packages and their checks (dpkg-buildpackage with debhelper,
+# lintian, hardening-check from devscripts, the desktop entry, the AppStream
+# data and the MIME types), and the installation test's C program.
+packages="$packages dpkg-dev debhelper devscripts lintian desktop-file-utils appstream shared-mime-info pkgconf"
 if [ "${1:-}" = "--runtime" ]; then
   packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev qt6-translations-l10n
     libxml2-dev"

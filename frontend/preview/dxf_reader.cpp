@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "text_decoding.h"
+#include "design/text_encoding.h"
 
 namespace rovena::preview {
 
@@ -113,8 +113,8 @@ DxfBox DxfDrawing::sheet() const {
 }
 
 std::string decodeDxfText(std::string_view bytes, std::string_view codePage) {
-    if (auto text = rovena::decodeToUtf8(bytes, iconvName(codePage).c_str())) return *text;
-    if (auto text = rovena::decodeToUtf8(bytes, "CP932")) return *text;
+    if (auto text = design_model::decodeToUtf8(bytes, iconvName(codePage).c_str())) return *text;
+    if (auto text = design_model::decodeToUtf8(bytes, "CP932")) return *text;
     return std::string(bytes);
 }
 

@@ -95,15 +95,4 @@ const std::vector<DxfPoint> &GeometryPolyline::pointsWithin(double maxError) con
     return *best;
 }
 
-std::size_t PreviewGeometry::memoryBytes() const {
-    std::size_t bytes = sizeof(*this) + polylines_.capacity() * sizeof(GeometryPolyline) +
-                        arcs_.capacity() * sizeof(GeometryArc) + texts_.capacity() * sizeof(GeometryText);
-    for (const auto &p : polylines_) {
-        bytes += p.points.capacity() * sizeof(DxfPoint) + p.levels.capacity() * sizeof(DetailLevel);
-        for (const auto &level : p.levels) bytes += level.points.capacity() * sizeof(DxfPoint);
-    }
-    for (const auto &t : texts_) bytes += static_cast<std::size_t>(t.text.capacity()) * sizeof(QChar);
-    return bytes;
-}
-
 }  // namespace rovena::preview

@@ -63,8 +63,6 @@ public:
     // The sheet and everything drawn on it.
     const DxfBox &extents() const { return extents_; }
     std::size_t vertexCount() const { return vertexCount_; }
-    // The bytes the object holds, its arrays and texts included.
-    std::size_t memoryBytes() const;
 
 private:
     std::vector<GeometryPolyline> polylines_;

@@ -9,9 +9,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "drawing/dxf_writer.h"
 #include "params/cp932.h"
-#include "params/design_record.h"
 
 namespace korvane {
 
@@ -26,7 +24,7 @@ constexpr std::size_t kLineCapacity = kLaneCapacity * kValueCapacity + kLabelByt
 // The text lines of one drawing, written one after another downwards.
 class TextBlock {
 public:
-    TextBlock() : y_(594.0 * design.scale) {}
+    TextBlock(DxfWriter &dxf, double scale) : dxf_(dxf), scale_(scale), y_(594.0 * scale) {}
 
     // Formats one line into the block's buffer and writes it as a TEXT.
     template <typename... Args> void line(const char *format, Args... args) {
@@ -49,10 +47,12 @@ public:
 
 private:
     void emit() {
-        writeText(0.0, y_, 4.0 * design.scale, 0.0, text_);
-        y_ -= 7.0 * design.scale;
+        dxf_.writeText(0.0, y_, 4.0 * scale_, 0.0, text_);
+        y_ -= 7.0 * scale_;
     }
 
+    DxfWriter &dxf_;
+    double scale_;
     double y_;
     char text_[kLineCapacity];
 };
@@ -95,22 +95,24 @@ void writeLaneBlock(TextBlock &block, const char *headingFormat, const char *hea
 
 } // namespace
 
-void writeElementTable() {
-    TextBlock block;
+void writeElementTable(DrawingRun &run) {
+    const DesignRecord &design = run.design();
+    const CurveElements &e = design.elements;
+    TextBlock block(run.dxf(), design.scale);
     block.line("%26s", Cp932("       左側曲線   右側曲線").c_str());
     block.line(Cp932("%6s%+4.0f゜%2.0f'%8.5f\"").c_str(), Cp932("ＩＡ").c_str(), design.iaDegrees,
                design.iaMinutes, design.iaSeconds);
     writePair(block, "Ａ", design.a1, design.a2);
     writePair(block, "Ｒ", design.radius, design.radius);
-    writePair(block, "Ｌ", design.length1, design.length2);
-    writePair(block, "⊿Ｒ", design.shift1, design.shift2);
-    writePair(block, "ＸM", design.xm1, design.xm2);
-    writePair(block, "Ｘ", design.x1, design.x2);
-    writePair(block, "Ｙ", design.y1, design.y2);
-    writeSingle(block, "Ｌc", design.arcLength);
-    writeSingle(block, "ＣＬ", curveLength());
-    writePair(block, "Ｔc", design.tangent1, design.tangent2);
-    writeSingle(block, "Ｗ", design.tangentW);
+    writePair(block, "Ｌ", e.length1, e.length2);
+    writePair(block, "⊿Ｒ", e.shift1, e.shift2);
+    writePair(block, "ＸM", e.xm1, e.xm2);
+    writePair(block, "Ｘ", e.x1, e.x2);
+    writePair(block, "Ｙ", e.y1, e.y2);
+    writeSingle(block, "Ｌc", e.arcLength);
+    writeSingle(block, "ＣＬ", e.curveLength());
+    writePair(block, "Ｔc", e.tangent1, e.tangent2);
+    writeSingle(block, "Ｗ", e.tangentW);
     block.line("%s  %.4fm", Cp932("ｾﾝﾀｰでの計算ピッチ").c_str(), design.centerPitch);
     const char direction = design.stationDirection[0];
     block.line("%s  %c  %s", Cp932("測点の方向").c_str(), direction,

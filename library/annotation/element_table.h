@@ -1,8 +1,10 @@
 // The text block of curve elements and input echo in the drawing's corner.
 #pragma once
 
+#include "drawing/drawing_run.h"
+
 namespace korvane {
 
-void writeElementTable();
+void writeElementTable(DrawingRun &run);
 
 } // namespace korvane

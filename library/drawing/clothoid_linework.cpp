@@ -5,12 +5,8 @@
 #include <cstddef>
 
 #include "drawing/clothoid_stepping.h"
-#include "drawing/curve_points.h"
-#include "drawing/drawing_frame.h"
-#include "drawing/dxf_writer.h"
 #include "drawing/linework.h"
 #include "drawing/normals.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 
 namespace korvane {
@@ -23,27 +19,27 @@ constexpr const char *kKeLabel = "K.E.";
 double tangentAngle(double A, double s) { return s * s / (2.0 * A * A); }
 
 // Ends a polyline: its SEQEND, then the whole temporary file onto the output.
-int finishPolyline() {
-    if (!writeSeqend()) {
+int finishPolyline(DrawingRun &run) {
+    if (!run.dxf().writeSeqend()) {
         showError(kMessageWriteFailed);
         return 0;
     }
-    if (!closeTempFile()) return 0;
-    return appendTempBody();
+    if (!closeTempFile(run.streams())) return 0;
+    return appendTempBody(run.streams());
 }
 
 // One polyline through the temporary file: from start, one vertex per step of
 // the stepping rule. pointAt(s) gives the drawing point at s; atNormal(point,
 // s, k) runs at the k-th normal position before its segment is written.
 template <typename PointAt, typename AtNormal>
-Point stepPolyline(Point start, double length, const double *normals, const char *layer,
+Point stepPolyline(DrawingRun &run, Point start, double length, const double *normals, const char *layer,
                    PointAt pointAt, AtNormal atNormal) {
     Point previous = start;
     int count = 0;
-    stepAlongClothoid(length, design.centerPitch, normals, [&](double s, int k) {
+    stepAlongClothoid(length, run.design().centerPitch, normals, [&](double s, int k) {
         const Point current = pointAt(s);
         if (k >= 0) atNormal(current, s, static_cast<std::size_t>(k));
-        writePolylineSegment(previous.x, previous.y, current.x, current.y, ++count, layer);
+        run.dxf().writePolylineSegment(previous.x, previous.y, current.x, current.y, ++count, layer);
         previous = current;
     });
     return previous;
@@ -52,25 +48,27 @@ Point stepPolyline(Point start, double length, const double *normals, const char
 // A full polyline cycle for a lane line: create the temporary file, step,
 // finish; pointAt(s) gives the lane's drawing point at s.
 template <typename LanePoint>
-int laneCycle(Point start, double length, const double *normals, LanePoint pointAt) {
-    if (!createTempFile()) return 0;
-    stepPolyline(start, length, normals, kLayerLane, pointAt, [](Point, double, std::size_t) {});
-    return finishPolyline();
+int laneCycle(DrawingRun &run, Point start, double length, const double *normals, LanePoint pointAt) {
+    if (!createTempFile(run.streams())) return 0;
+    stepPolyline(run, start, length, normals, kLayerLane, pointAt, [](Point, double, std::size_t) {});
+    return finishPolyline(run);
 }
 
 // Lane lines of both sides, left first, innermost first. lanePointAt(w, m,
 // amount, s) and startAt(w) give drawing points.
 template <typename LanePointAt, typename StartAt>
-int drawLaneLines(double length, const double *normals, LanePointAt lanePointAt, StartAt startAt) {
-    nLeft = countLaneLines(design.leftWidth);
-    nRight = countLaneLines(design.rightWidth);
+int drawLaneLines(DrawingRun &run, double length, const double *normals, LanePointAt lanePointAt,
+                  StartAt startAt) {
+    const DesignRecord &design = run.design();
+    const std::size_t nLeft = countLaneLines(design.leftWidth);
+    const std::size_t nRight = countLaneLines(design.rightWidth);
     for (std::size_t i = 0; i < nLeft + nRight; ++i) {
         const bool left = i < nLeft;
         const std::size_t n = left ? i : i - nLeft;
         const double w = left ? design.leftWidth[n] : -design.rightWidth[n];
         const double method = left ? design.leftMethod[n] : design.rightMethod[n];
         const double amount = left ? design.leftWidening[n] : design.rightWidening[n];
-        if (!laneCycle(startAt(w), length, normals,
+        if (!laneCycle(run, startAt(w), length, normals,
                        [&](double s) { return lanePointAt(w, method, amount, s); }))
             return 0;
     }
@@ -79,88 +77,104 @@ int drawLaneLines(double length, const double *normals, LanePointAt lanePointAt,
 
 // A normal line computed in the second-clothoid frame, both ends mapped into
 // the drawing.
-void writeSecondFrameLine(const NormalLine &line) {
-    const Point p = secondFrameToDrawing(line.from);
-    const Point q = secondFrameToDrawing(line.to);
-    writeLine(p.x, p.y, q.x, q.y);
+void writeSecondFrameLine(DrawingRun &run, const NormalLine &line) {
+    const Point p = run.frame().secondFrameToDrawing(line.from);
+    const Point q = run.frame().secondFrameToDrawing(line.to);
+    run.dxf().writeLine(p.x, p.y, q.x, q.y);
 }
 
-void writeSecondFrameNormal(Point p, double tau) { writeSecondFrameLine(normalLineEnds(p, tau)); }
+void writeSecondFrameNormal(DrawingRun &run, Point p, double tau) {
+    writeSecondFrameLine(run, normalLineEnds(p, tau, run.frame().turnsLeft()));
+}
 
-void writeSecondFrameKaNormal(Point p) { writeSecondFrameLine(kaNormalLineEnds(p)); }
+void writeSecondFrameKaNormal(DrawingRun &run, Point p) { writeSecondFrameLine(run, kaNormalLineEnds(p)); }
 
 // A frame angle of the second clothoid turned into the drawing.
-double turnedIntoDrawing(double frameAngle) {
-    return design.iaRadians > 0 ? frameAngle + design.iaRadians : frameAngle - design.iaRadians;
+double turnedIntoDrawing(const DrawingFrame &frame, double frameAngle) {
+    const double ia = frame.iaRadians();
+    return ia > 0 ? frameAngle + ia : frameAngle - ia;
 }
 
-void writeSecondFrameLabel(Point p, double frameAngle, const char *text) {
-    writeLabel(secondFrameToDrawing(p), turnedIntoDrawing(frameAngle), text);
+void writeSecondFrameLabel(DrawingRun &run, Point p, double frameAngle, const char *text) {
+    writeLabel(run, run.frame().secondFrameToDrawing(p), turnedIntoDrawing(run.frame(), frameAngle), text);
 }
 
 } // namespace
 
-int writeFirstClothoid() {
-    if (!openOutputForAppend()) return 0;
-    if (!createTempFile()) return 0;
+std::optional<Point> writeFirstClothoid(DrawingRun &run) {
+    if (!openOutputForAppend(run.streams())) return std::nullopt;
+    if (!createTempFile(run.streams())) return std::nullopt;
 
-    const Point ka{0.0, baseY()};
-    writeKaNormalLine(ka);
-    writeLabel(ka, 0.0, kKaLabel);
+    const DesignRecord &design = run.design();
+    const DrawingFrame &frame = run.frame();
+    const NormalLists &normals = design.normals;
+    const Point ka{0.0, frame.baseY()};
+    writeKaNormalLine(run, ka);
+    writeLabel(run, ka, 0.0, kKaLabel);
 
     const double a = design.a1;
-    const Point ke = stepPolyline(ka, design.length1, design.clothoid1Normals, kLayerCentre,
-                                  firstCentrePoint, [a](Point p, double s, std::size_t k) {
-                                      const double tau = tangentAngle(a, s);
-                                      writeNormalLine(p, tau);
-                                      writeLabel(p, tau, design.clothoid1Labels[k]);
-                                  });
-    if (!finishPolyline()) return 0;
-    setFirstClothoidEnd(ke);
+    const double length = design.elements.length1;
+    const Point ke = stepPolyline(
+        run, ka, length, normals.clothoid1Normals, kLayerCentre,
+        [&frame](double s) { return frame.firstCentrePoint(s); },
+        [&run, &normals, a](Point p, double s, std::size_t k) {
+            const double tau = tangentAngle(a, s);
+            writeNormalLine(run, p, tau);
+            writeLabel(run, p, tau, normals.clothoid1Labels[k]);
+        });
+    if (!finishPolyline(run)) return std::nullopt;
 
-    const double tauKe = tangentAngle(a, design.length1);
-    writeNormalLine(ke, tauKe);
-    writeLabel(ke, tauKe, kKeLabel);
+    const double tauKe = tangentAngle(a, length);
+    writeNormalLine(run, ke, tauKe);
+    writeLabel(run, ke, tauKe, kKeLabel);
 
-    return drawLaneLines(
-        design.length1, design.clothoid1Normals,
-        [a](double w, double method, double amount, double s) {
-            return lanePoint(a, s, w, method, amount);
-        },
-        [](double w) { return Point{0.0, baseY() + w * 1000.0}; });
+    LanePoints &lanes = run.lanePoints();
+    if (!drawLaneLines(
+            run, length, normals.clothoid1Normals,
+            [&lanes, a](double w, double method, double amount, double s) {
+                return lanes.at(a, s, w, method, amount);
+            },
+            [&frame](double w) { return Point{0.0, frame.baseY() + w * 1000.0}; }))
+        return std::nullopt;
+    return ke;
 }
 
-int writeSecondClothoid() {
-    if (!createTempFile()) return 0;
+int writeSecondClothoid(DrawingRun &run) {
+    if (!createTempFile(run.streams())) return 0;
 
-    const Point ka{0.0, baseY()};
-    writeSecondFrameKaNormal(ka);
-    writeSecondFrameLabel(ka, 0.0, kKaLabel);
+    const DesignRecord &design = run.design();
+    const DrawingFrame &frame = run.frame();
+    const NormalLists &normals = design.normals;
+    const Point ka{0.0, frame.baseY()};
+    writeSecondFrameKaNormal(run, ka);
+    writeSecondFrameLabel(run, ka, 0.0, kKaLabel);
 
     const double a = design.a2;
+    const double length = design.elements.length2;
     stepPolyline(
-        secondFrameToDrawing(ka), design.length2, design.clothoid2Normals, kLayerCentre,
-        [](double s) { return secondFrameToDrawing(secondCentrePoint(s)); },
-        [a](Point, double s, std::size_t k) {
-            const Point p = secondCentrePoint(s);
+        run, frame.secondFrameToDrawing(ka), length, normals.clothoid2Normals, kLayerCentre,
+        [&frame](double s) { return frame.secondFrameToDrawing(frame.secondCentrePoint(s)); },
+        [&run, &frame, &normals, a](Point, double s, std::size_t k) {
+            const Point p = frame.secondCentrePoint(s);
             const double tau = -tangentAngle(a, s);
-            writeSecondFrameNormal(p, tau);
-            writeSecondFrameLabel(p, tau, design.clothoid2Labels[k]);
+            writeSecondFrameNormal(run, p, tau);
+            writeSecondFrameLabel(run, p, tau, normals.clothoid2Labels[k]);
         });
-    if (!finishPolyline()) return 0;
+    if (!finishPolyline(run)) return 0;
 
-    const Point keFrame = secondCentrePoint(design.length2);
-    const double tauKe = -tangentAngle(a, design.length2);
-    writeSecondFrameNormal(keFrame, tauKe);
-    writeSecondFrameLabel(keFrame, tauKe, kKeLabel);
+    const Point keFrame = frame.secondCentrePoint(length);
+    const double tauKe = -tangentAngle(a, length);
+    writeSecondFrameNormal(run, keFrame, tauKe);
+    writeSecondFrameLabel(run, keFrame, tauKe, kKeLabel);
 
+    LanePoints &lanes = run.lanePoints();
     return drawLaneLines(
-        design.length2, design.clothoid2Normals,
-        [a](double w, double method, double amount, double s) {
-            const Point p = lanePoint(a, s, w, method, amount);
-            return secondFrameToDrawing(Point{-p.x, p.y});
+        run, length, normals.clothoid2Normals,
+        [&lanes, &frame, a](double w, double method, double amount, double s) {
+            const Point p = lanes.at(a, s, w, method, amount);
+            return frame.secondFrameToDrawing(Point{-p.x, p.y});
         },
-        [](double w) { return secondFrameToDrawing(Point{0.0, baseY() + w * 1000.0}); });
+        [&frame](double w) { return frame.secondFrameToDrawing(Point{0.0, frame.baseY() + w * 1000.0}); });
 }
 
 } // namespace korvane

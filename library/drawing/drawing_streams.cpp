@@ -1,6 +1,6 @@
 // Opening and closing the streams of a drawing run, the append of the
 // temporary polyline file to the output, and the end of the drawing.
-#include <cstring>
+#include <cstdio>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -8,17 +8,11 @@
 #endif
 
 #include "drawing/dxf_writer.h"
-#include "drawing/output_stream.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 
 namespace korvane {
 
 namespace {
-
-// The temporary file is copied in blocks; the bytes are those of a
-// line-by-line copy.
-alignas(64) char copyBlock[kStreamBlockSize];
 
 // Removes the temporary file of the previous polyline before it is created
 // again. Truncating a file that was just written and closed makes ext4 wait
@@ -30,74 +24,71 @@ alignas(64) char copyBlock[kStreamBlockSize];
 void removeOldTempFile(const char *path) {
 #ifndef _WIN32
     struct stat status;
-    if (path && ::lstat(path, &status) == 0 && S_ISREG(status.st_mode) &&
-        ::access(path, W_OK) == 0)
+    if (::lstat(path, &status) == 0 && S_ISREG(status.st_mode) && ::access(path, W_OK) == 0)
         ::unlink(path);
 #else
     (void)path;
 #endif
 }
 
-int failAppend() {
-    closeAllStreams();
-    reportWriteFailure();
+int failAppend(DrawingStreams &streams) {
+    streams.closeAll();
+    streams.reportWriteFailure();
     return 0;
 }
 
 } // namespace
 
-int openOutputForAppend() {
-    if (!openSlot(StreamSlot::output, design.outputPath, "a")) {
+int openOutputForAppend(DrawingStreams &streams) {
+    if (!streams.open(StreamSlot::output, streams.outputPath().c_str(), "a")) {
         showError(kMessageOutputOpen);
         return 0;
     }
     return 1;
 }
 
-int createTempFile() {
-    removeOldTempFile(design.tempPath);
-    if (!openSlot(StreamSlot::temporary, design.tempPath, "w")) {
+int createTempFile(DrawingStreams &streams) {
+    const char *path = streams.tempPath().c_str();
+    removeOldTempFile(path);
+    if (!streams.open(StreamSlot::temporary, path, "w")) {
         showError(kMessageTempOpen);
         return 0;
     }
     return 1;
 }
 
-int closeTempFile() {
-    if (!closeSlot(StreamSlot::temporary)) {
-        reportWriteFailure();
+int closeTempFile(DrawingStreams &streams) {
+    if (!streams.close(StreamSlot::temporary)) {
+        streams.reportWriteFailure();
         return 0;
     }
     return 1;
 }
 
-void closeAllStreams() {
-    closeSlot(StreamSlot::input);
-    const bool outputWhole = closeSlot(StreamSlot::output);
-    const bool tempWhole = closeSlot(StreamSlot::temporary);
-    if (!outputWhole || !tempWhole) noteWriteFailure();
-}
-
-int appendTempBody() {
-    if (!openSlot(StreamSlot::input, design.tempPath, "r")) {
+// The temporary file is copied in blocks; the bytes are those of a
+// line-by-line copy.
+int appendTempBody(DrawingStreams &streams) {
+    if (!streams.open(StreamSlot::input, streams.tempPath().c_str(), "r")) {
         showError(kMessageTempOpen);
         return 0;
     }
+    std::FILE *in = streams.stream(StreamSlot::input);
+    char *block = streams.copyBlock();
     for (;;) {
-        const std::size_t count = std::fread(copyBlock, 1, sizeof copyBlock, inFile);
-        if (count > 0 && !writeBytes(outFile, copyBlock, count)) return failAppend();
-        if (count < sizeof copyBlock) break;
+        const std::size_t count = std::fread(block, 1, kStreamBlockSize, in);
+        if (count > 0 && !streams.write(StreamSlot::output, block, count)) return failAppend(streams);
+        if (count < kStreamBlockSize) break;
     }
     // A read that stopped short of the end would lose the rest of the polyline.
-    if (std::ferror(inFile)) return failAppend();
-    closeSlot(StreamSlot::input);
+    if (std::ferror(in)) return failAppend(streams);
+    streams.close(StreamSlot::input);
     return 1;
 }
 
-void closeDrawing() {
-    const bool written = writeBytes(outFile, "0\nENDSEC\n0\nEOF\n");
-    const bool closed = closeSlot(StreamSlot::output);
-    if (!written || !closed) reportWriteFailure();
+void closeDrawing(DrawingStreams &streams) {
+    const bool written = streams.write(StreamSlot::output, "0\nENDSEC\n0\nEOF\n");
+    const bool closed = streams.close(StreamSlot::output);
+    if (!written || !closed) streams.reportWriteFailure();
 }
 
 } // namespace korvane

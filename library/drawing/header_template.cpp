@@ -1,10 +1,9 @@
 // The header of a new drawing: the template copied pair of lines by pair of
 // lines, with the sheet extents written anew for the drawing's scale.
+#include <cstdio>
 #include <cstring>
 
 #include "drawing/dxf_writer.h"
-#include "drawing/output_stream.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 
 namespace korvane {
@@ -15,14 +14,16 @@ namespace {
 // the line end; a longer line comes in pieces.
 constexpr int kTemplateLineBuffer = 200;
 
-bool readTemplateLine(char (&line)[kTemplateLineBuffer]) {
-    return std::fgets(line, kTemplateLineBuffer, inFile) != nullptr;
+bool readTemplateLine(DrawingStreams &streams, char (&line)[kTemplateLineBuffer]) {
+    return std::fgets(line, kTemplateLineBuffer, streams.stream(StreamSlot::input)) != nullptr;
 }
 
-bool writeTemplateLine(const char *line) { return writeBytes(outFile, line, std::strlen(line)); }
+bool writeTemplateLine(DrawingStreams &streams, const char *line) {
+    return streams.write(StreamSlot::output, line, std::strlen(line));
+}
 
-int failCopy() {
-    closeAllStreams();
+int failCopy(DrawingStreams &streams) {
+    streams.closeAll();
     showError(kMessageWriteFailed);
     return 0;
 }
@@ -31,61 +32,61 @@ int failCopy() {
 // group codes and values after $EXTMAX. A failure here is not reported on the
 // spot; it leaves the output in error and is caught by the next write or at
 // the closing.
-void writeSheetExtents() {
+void writeSheetExtents(DrawingStreams &streams, double scale) {
     char discarded[kTemplateLineBuffer];
     for (int i = 0; i < 4; ++i)
-        if (!readTemplateLine(discarded)) break;
-    RecordWriter record(outFile);
-    record.text("10\n").whole(841.0 * design.scale).text("\n20\n").whole(594.0 * design.scale)
-        .text("\n");
+        if (!readTemplateLine(streams, discarded)) break;
+    RecordWriter record(streams, StreamSlot::output);
+    record.text("10\n").whole(841.0 * scale).text("\n20\n").whole(594.0 * scale).text("\n");
     record.finish();
 }
 
 // A folder opens for reading on some systems and then fails at the first
 // read: it is no template, and the output must not be created from it.
-bool templateReadable() {
-    const int first = std::fgetc(inFile);
-    if (first == EOF) return !std::ferror(inFile);
-    return std::ungetc(first, inFile) != EOF;
+bool templateReadable(DrawingStreams &streams) {
+    std::FILE *in = streams.stream(StreamSlot::input);
+    const int first = std::fgetc(in);
+    if (first == EOF) return !std::ferror(in);
+    return std::ungetc(first, in) != EOF;
 }
 
 } // namespace
 
-int copyHeaderTemplate(const char *templatePath) {
-    if (!openSlot(StreamSlot::input, templatePath, "r") || !templateReadable()) {
-        closeSlot(StreamSlot::input);
+int copyHeaderTemplate(DrawingStreams &streams, const char *templatePath, double scale) {
+    if (!streams.open(StreamSlot::input, templatePath, "r") || !templateReadable(streams)) {
+        streams.close(StreamSlot::input);
         showError(kMessageTemplateOpen);
         return 0;
     }
-    if (!openSlot(StreamSlot::output, design.outputPath, "w")) {
+    if (!streams.open(StreamSlot::output, streams.outputPath().c_str(), "w")) {
         showError(kMessageOutputOpen);
-        closeSlot(StreamSlot::input);
+        streams.close(StreamSlot::input);
         return 0;
     }
 
     char line[kTemplateLineBuffer];
     for (;;) {
-        if (!readTemplateLine(line)) break;
-        if (!writeTemplateLine(line)) return failCopy();
-        if (!readTemplateLine(line)) break;
+        if (!readTemplateLine(streams, line)) break;
+        if (!writeTemplateLine(streams, line)) return failCopy(streams);
+        if (!readTemplateLine(streams, line)) break;
         if (std::strncmp(line, "$EXTMAX", 7) == 0) {
-            writeTemplateLine(line);
-            writeSheetExtents();
-        } else if (!writeTemplateLine(line)) {
-            return failCopy();
+            writeTemplateLine(streams, line);
+            writeSheetExtents(streams, scale);
+        } else if (!writeTemplateLine(streams, line)) {
+            return failCopy(streams);
         }
     }
 
     // A read that failed part-way leaves the header incomplete.
-    if (!closeSlot(StreamSlot::input)) {
-        closeAllStreams();
+    if (!streams.close(StreamSlot::input)) {
+        streams.closeAll();
         showError(kMessageTemplateOpen);
         return 0;
     }
     // The header is only on disk once the output is closed: a failure of the
     // last flush leaves it incomplete.
-    if (!closeSlot(StreamSlot::output)) {
-        reportWriteFailure();
+    if (!streams.close(StreamSlot::output)) {
+        streams.reportWriteFailure();
         return 0;
     }
     return 1;

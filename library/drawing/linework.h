@@ -2,19 +2,19 @@
 // the arc with its lane arcs and the two tangents.
 #pragma once
 
+#include <optional>
+
+#include "drawing/drawing_run.h"
 #include "geometry/clothoid.h"
 
 namespace korvane {
 
-int writeFirstClothoid();
-void writeArcLinework();
-int writeSecondClothoid();
-void writeTangentLines();
-
-// Point of a lane line at signed distance w (left positive) in the first
-// clothoid's drawing frame, at distance s from KA.
-Point lanePoint(double A, double s, double w, double method, double amount);
-double wideningAmount(double A, double s, double method, double amount);
-Point secondFrameToDrawing(Point p);
+// The first clothoid, opening the output for appending; its KE as drawn, or
+// nothing after a failure that has been shown.
+std::optional<Point> writeFirstClothoid(DrawingRun &run);
+// The arc from the first KE as drawn; nothing when the arc angle is not positive.
+void writeArcLinework(DrawingRun &run, Point firstKe);
+int writeSecondClothoid(DrawingRun &run);
+void writeTangentLines(DrawingRun &run);
 
 } // namespace korvane

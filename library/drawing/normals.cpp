@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "drawing/dxf_writer.h"
 #include "geometry/stationing.h"
-#include "params/design_record.h"
 
 namespace korvane {
 
@@ -15,10 +13,10 @@ constexpr double kNormalHalfLength = 10000.0;
 
 } // namespace
 
-NormalLine normalLineEnds(Point p, double tau) {
+NormalLine normalLineEnds(Point p, double tau, bool turnsLeft) {
     const double sn = kNormalHalfLength * std::sin(tau);
     const double cs = kNormalHalfLength * std::cos(tau);
-    if (design.iaRadians > 0) return NormalLine{{p.x + sn, p.y - cs}, {p.x - sn, p.y + cs}};
+    if (turnsLeft) return NormalLine{{p.x + sn, p.y - cs}, {p.x - sn, p.y + cs}};
     return NormalLine{{p.x + sn, p.y + cs}, {p.x - sn, p.y - cs}};
 }
 
@@ -28,19 +26,23 @@ NormalLine kaNormalLineEnds(Point p) {
 
 namespace {
 
-void writeNormal(const NormalLine &line) { writeLine(line.from.x, line.from.y, line.to.x, line.to.y); }
+void writeNormal(DrawingRun &run, const NormalLine &line) {
+    run.dxf().writeLine(line.from.x, line.from.y, line.to.x, line.to.y);
+}
 
 } // namespace
 
-void writeNormalLine(Point p, double tau) { writeNormal(normalLineEnds(p, tau)); }
+void writeNormalLine(DrawingRun &run, Point p, double tau) {
+    writeNormal(run, normalLineEnds(p, tau, run.frame().turnsLeft()));
+}
 
-void writeKaNormalLine(Point p) { writeNormal(kaNormalLineEnds(p)); }
+void writeKaNormalLine(DrawingRun &run, Point p) { writeNormal(run, kaNormalLineEnds(p)); }
 
-void writeLabel(Point p, double angle, const char *text) {
-    const double scale = design.scale;
+void writeLabel(DrawingRun &run, Point p, double angle, const char *text) {
+    const double scale = run.frame().scale();
     const double height = 1.5 * scale;
-    const bool leftTurn = design.iaRadians > 0;
-    const bool fromRight = stationsFromRight();
+    const bool leftTurn = run.frame().turnsLeft();
+    const bool fromRight = stationsFromRight(run.design());
 
     // The offset, one scale along the tangent and one across it, turned with
     // the centre line.
@@ -57,7 +59,7 @@ void writeLabel(Point p, double angle, const char *text) {
     else
         rotation = leftTurn ? -(kQuarterTurn - angle) : -(kQuarterTurn + angle);
 
-    writeText(p.x + turnedX, p.y + turnedY, height, rotation, text);
+    run.dxf().writeText(p.x + turnedX, p.y + turnedY, height, rotation, text);
 }
 
 } // namespace korvane

@@ -2,35 +2,16 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
+#include "drawing/drawing_buffers.h"
 #include "drawing/dxf_writer.h"
 #include "drawing/number_format.h"
 #include "params/message_box.h"
 
 namespace korvane {
 
-std::FILE *outFile = nullptr;
-std::FILE *tempFile = nullptr;
-std::FILE *inFile = nullptr;
-
 namespace {
-
-// One block buffer per slot; a slot never holds two streams at once.
-alignas(64) char outputBlock[kStreamBlockSize];
-alignas(64) char temporaryBlock[kStreamBlockSize];
-alignas(64) char inputBlock[kStreamBlockSize];
-
-bool writeFailedInRun = false;
-bool droppedRecordShown = false;
-
-char *slotBlock(StreamSlot slot) {
-    switch (slot) {
-    case StreamSlot::output: return outputBlock;
-    case StreamSlot::temporary: return temporaryBlock;
-    case StreamSlot::input: break;
-    }
-    return inputBlock;
-}
 
 inline bool streamInError(std::FILE *stream) {
 #ifdef __GLIBC__
@@ -50,27 +31,27 @@ inline std::size_t putBytes(std::FILE *stream, const char *data, std::size_t siz
 
 } // namespace
 
-std::FILE *&slotStream(StreamSlot slot) {
-    switch (slot) {
-    case StreamSlot::output: return outFile;
-    case StreamSlot::temporary: return tempFile;
-    case StreamSlot::input: break;
-    }
-    return inFile;
+DrawingStreams::DrawingStreams(std::string outputPath, std::string tempPath, DrawingBuffers &buffers)
+    : outputPath_(std::move(outputPath)), tempPath_(std::move(tempPath)), buffers_(buffers) {}
+
+DrawingStreams::~DrawingStreams() {
+    for (std::FILE *stream : streams_)
+        if (stream) std::fclose(stream);
 }
 
-bool openSlot(StreamSlot slot, const char *path, const char *mode) {
-    std::FILE *&stream = slotStream(slot);
-    if (stream) closeSlot(slot);
-    if (!path) return false;
-    stream = std::fopen(path, mode);
+char *DrawingStreams::copyBlock() { return buffers_.copyBlock(); }
+
+bool DrawingStreams::open(StreamSlot slot, const char *path, const char *mode) {
+    close(slot);
+    std::FILE *stream = std::fopen(path, mode);
     if (!stream) return false;
-    std::setvbuf(stream, slotBlock(slot), _IOFBF, kStreamBlockSize);
+    std::setvbuf(stream, buffers_.streamBlock(slot), _IOFBF, kStreamBlockSize);
+    streams_[index(slot)] = stream;
     return true;
 }
 
-bool closeSlot(StreamSlot slot) {
-    std::FILE *&stream = slotStream(slot);
+bool DrawingStreams::close(StreamSlot slot) {
+    std::FILE *&stream = streams_[index(slot)];
     if (!stream) return true;
     const bool hadError = streamInError(stream);
     const bool closed = std::fclose(stream) == 0;
@@ -78,28 +59,35 @@ bool closeSlot(StreamSlot slot) {
     return closed && !hadError;
 }
 
-bool writeBytes(std::FILE *stream, const char *data, std::size_t size) {
+void DrawingStreams::closeAll() {
+    close(StreamSlot::input);
+    const bool outputWhole = close(StreamSlot::output);
+    const bool tempWhole = close(StreamSlot::temporary);
+    if (!outputWhole || !tempWhole) noteWriteFailure();
+}
+
+bool DrawingStreams::write(StreamSlot slot, const char *data, std::size_t size) {
+    std::FILE *stream = streams_[index(slot)];
     if (!stream || streamInError(stream) || putBytes(stream, data, size) != size) {
-        writeFailedInRun = true;
+        writeFailed_ = true;
         return false;
     }
     return true;
 }
 
-bool outputWriteFailed() { return writeFailedInRun; }
-void resetWriteFailures() {
-    writeFailedInRun = false;
-    droppedRecordShown = false;
-}
-void noteWriteFailure() { writeFailedInRun = true; }
-
-void reportWriteFailure() {
+void DrawingStreams::reportWriteFailure() {
     noteWriteFailure();
     showError(kMessageWriteFailed);
 }
 
+bool DrawingStreams::firstDroppedRecord() {
+    if (droppedRecordShown_) return false;
+    droppedRecordShown_ = true;
+    return true;
+}
+
 void RecordWriter::flushHeld() {
-    if (used_ > 0 && ok_) ok_ = writeBytes(stream_, buffer_, used_);
+    if (used_ > 0 && ok_) ok_ = streams_.write(slot_, buffer_, used_);
     used_ = 0;
 }
 
@@ -113,7 +101,7 @@ RecordWriter &RecordWriter::text(std::string_view piece) {
     if (!makeRoom(piece.size())) {
         // Longer than the whole buffer: what is held went out first, the
         // piece follows directly.
-        if (ok_) ok_ = writeBytes(stream_, piece.data(), piece.size());
+        if (ok_) ok_ = streams_.write(slot_, piece.data(), piece.size());
         return *this;
     }
     std::memcpy(buffer_ + used_, piece.data(), piece.size());
@@ -124,11 +112,8 @@ RecordWriter &RecordWriter::text(std::string_view piece) {
 RecordWriter &RecordWriter::drop() {
     if (ok_) {
         dropped_ = true;
-        noteWriteFailure();
-        if (!droppedRecordShown) {
-            droppedRecordShown = true;
-            showError(kMessageWriteFailed);
-        }
+        streams_.noteWriteFailure();
+        if (streams_.firstDroppedRecord()) showError(kMessageWriteFailed);
     }
     ok_ = false;
     return *this;

@@ -1,52 +1,89 @@
-// The three stream slots of a drawing run over large buffers, record writes
-// that detect every failure, and the run's record of failed writes.
+// The three streams of a drawing run over large buffers, record writes that
+// detect every failure, and the run's record of failed writes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace korvane {
 
-// Each slot's stream is buffered in blocks of this size.
+// Each stream is buffered in blocks of this size.
 inline constexpr std::size_t kStreamBlockSize = std::size_t{1} << 20;
 
 enum class StreamSlot { output, temporary, input };
 
-// The FILE* held by a slot (outFile, tempFile or inFile).
-std::FILE *&slotStream(StreamSlot slot);
+class DrawingBuffers;
 
-// Opens path with the fopen mode into the slot, with the slot's block buffer.
-// A stream the slot still holds from an unfinished run is closed first, so
-// two streams never share a buffer. Returns false when the file cannot be
-// opened (the slot is then empty).
-bool openSlot(StreamSlot slot, const char *path, const char *mode);
+// The streams of one drawing run: the output DXF, the temporary polyline file
+// and the file being copied (the header template, then the temporary file),
+// each buffered in a block of the lent buffers, and whether a write of the
+// run failed. Every stream still open is closed when the object ends.
+class DrawingStreams {
+public:
+    DrawingStreams(std::string outputPath, std::string tempPath, DrawingBuffers &buffers);
+    ~DrawingStreams();
+    DrawingStreams(const DrawingStreams &) = delete;
+    DrawingStreams &operator=(const DrawingStreams &) = delete;
 
-// Closes the slot's stream and empties the slot. Returns false when data was
-// lost: a write to the stream failed earlier or the final flush/close failed.
-// Closing an empty slot succeeds.
-bool closeSlot(StreamSlot slot);
+    const std::string &outputPath() const { return outputPath_; }
+    const std::string &tempPath() const { return tempPath_; }
 
-// Writes size bytes. Returns false when there is no stream, the stream is
-// already in error (errors are sticky until it is closed), or the write fails.
-// Every failure is noted for the run (outputWriteFailed).
-bool writeBytes(std::FILE *stream, const char *data, std::size_t size);
-inline bool writeBytes(std::FILE *stream, std::string_view text) {
-    return writeBytes(stream, text.data(), text.size());
-}
+    // The slot's stream, null when it is closed.
+    std::FILE *stream(StreamSlot slot) const { return streams_[index(slot)]; }
 
-// Notes a failed write for the run (see outputWriteFailed in dxf_writer.h).
-void noteWriteFailure();
+    // Opens path with the fopen mode into the slot, with the slot's block
+    // buffer; a stream the slot still holds is closed first. False when the
+    // file cannot be opened (the slot is then empty).
+    bool open(StreamSlot slot, const char *path, const char *mode);
 
-// Notes a failed write for the run and shows "fprintfｴﾗｰ".
-void reportWriteFailure();
+    // Closes the slot's stream. False when data was lost: a write to the
+    // stream failed earlier or the final flush failed. Closing an empty slot
+    // succeeds.
+    bool close(StreamSlot slot);
 
-// Assembles one DXF record (an entity with its groups) and writes it with as
-// few stream writes as possible; texts of any length are accepted.
+    // Closes every stream (after a failure); lost data counts as a failed write.
+    void closeAll();
+
+    // Writes size bytes. False when the slot is closed, its stream is already
+    // in error (errors are sticky until it is closed), or the write fails;
+    // every failure is noted for the run.
+    bool write(StreamSlot slot, const char *data, std::size_t size);
+    bool write(StreamSlot slot, std::string_view text) { return write(slot, text.data(), text.size()); }
+
+    // A write of the run failed: the drawing misses entities and must not be
+    // reported as written.
+    bool writeFailed() const { return writeFailed_; }
+    void noteWriteFailure() { writeFailed_ = true; }
+    // Notes a failed write and shows "fprintfｴﾗｰ".
+    void reportWriteFailure();
+    // True for the first record of the run that is dropped for a number that
+    // is not finite: only that one is shown.
+    bool firstDroppedRecord();
+
+    // A block of kStreamBlockSize bytes for copying a file into the output.
+    char *copyBlock();
+
+private:
+    static constexpr std::size_t kSlots = 3;
+    static std::size_t index(StreamSlot slot) { return static_cast<std::size_t>(slot); }
+
+    std::string outputPath_;
+    std::string tempPath_;
+    DrawingBuffers &buffers_;
+    std::FILE *streams_[kSlots] = {};
+    bool writeFailed_ = false;
+    bool droppedRecordShown_ = false;
+};
+
+// Assembles one DXF record (an entity with its groups) and writes it to a
+// stream of the run with as few writes as possible; texts of any length are
+// accepted.
 class RecordWriter {
 public:
-    explicit RecordWriter(std::FILE *stream) : stream_(stream) {}
+    RecordWriter(DrawingStreams &streams, StreamSlot slot) : streams_(streams), slot_(slot) {}
     RecordWriter(const RecordWriter &) = delete;
     RecordWriter &operator=(const RecordWriter &) = delete;
 
@@ -72,7 +109,8 @@ private:
     void flushHeld();
     RecordWriter &drop();
 
-    std::FILE *stream_;
+    DrawingStreams &streams_;
+    StreamSlot slot_;
     char buffer_[512];
     std::size_t used_ = 0;
     bool ok_ = true;

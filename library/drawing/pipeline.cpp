@@ -2,15 +2,13 @@
 // copy the header, draw the linework and the table, close the drawing.
 #include "drawing/pipeline.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "annotation/element_table.h"
-#include "drawing/dxf_writer.h"
-#include "drawing/linework.h"
+#include "drawing/drawing_run.h"
 #include "geometry/curve_elements.h"
 #include "geometry/stationing.h"
 #include "geometry/validation.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
 
@@ -38,44 +36,32 @@ void copyPath(char (&buffer)[kPathCapacity], const char *path) {
     std::memcpy(buffer, path, n + 1);
 }
 
-// Ends a run that stopped at a failure already shown: no stream stays open.
-int stopRun() {
-    closeAllStreams();
-    return 0;
-}
-
 } // namespace
 
 // The design drawn is the one just read: its angles are derived from it and it
 // passes the checks of data_chekvb before any file is touched, whatever an
 // earlier check left in the record. After a check of the same file this is
 // the same arithmetic on the same numbers; the check has already announced an
-// arc accepted within the tolerance, so only a refusal is reported here.
-int saveDxf(const char *outputPath, const char *paramPath, const char *templatePath,
-            const char *tempPath) {
+// arc accepted within the tolerance, so only a refusal is reported here. The
+// lane widths become offsets from the centre line in the record.
+int saveDxf(const char *outputPath, const char *paramPath, const char *templatePath, const char *tempPath,
+            DesignRecord &design, EntityHandles &handles, DrawingBuffers &buffers) {
     if (!acceptablePaths(outputPath, paramPath, templatePath, tempPath)) return 0;
-    if (!readParameterFile(paramPath)) return 0;
-    if (!validateDesign(ToleranceWarnings::onlyWhenRefused)) return 0;
+    if (!readParameterFile(paramPath, design)) return 0;
+    if (!checkDesign(design, ToleranceWarnings::onlyWhenRefused)) return 0;
 
     copyPath(design.outputPath, outputPath);
     copyPath(design.tempPath, tempPath);
-    resetWriteFailures();
 
-    prepareNormals();
-    accumulateLaneOffsets();
-    computeElements();
+    design.elements = computeElements(design, design.angles);
+    design.normals = prepareNormals(design, design.elements);
+    const auto right = laneOffsets(design.rightWidth);
+    const auto left = laneOffsets(design.leftWidth);
+    std::copy(right.begin(), right.end(), design.rightWidth);
+    std::copy(left.begin(), left.end(), design.leftWidth);
 
-    if (!copyHeaderTemplate(templatePath)) return stopRun();
-    if (!writeFirstClothoid()) return stopRun();
-    writeArcLinework();
-    if (!writeSecondClothoid()) return stopRun();
-    writeTangentLines();
-    writeElementTable();
-    closeDrawing();
-
-    // An entity that could not be written leaves the drawing incomplete,
-    // which must not be reported as a drawing written.
-    return outputWriteFailed() ? 0 : 1;
+    DrawingRun run(design, handles, buffers);
+    return run.draw(templatePath);
 }
 
 } // namespace korvane

@@ -44,10 +44,10 @@ constexpr std::array<double, kTerms> seriesTable() {
 constexpr std::array<double, kTerms> xSeriesDenominators = seriesTable<xDenominator>();
 constexpr std::array<double, kTerms> ySeriesDenominators = seriesTable<yDenominator>();
 
-#if defined(__GNUC__)
-// The x and y term of one power side by side: both divisions in one
-// instruction. Each half does exactly the operations of the plain loop below,
-// so the sums are the same to the last bit.
+// The x and y term of one power side by side (a vector of the GCC and Clang
+// compilers the library is built with): both divisions in one instruction.
+// Each half does exactly the operations of a scalar sum of its series, so the
+// sums are the same to the last bit.
 typedef double TermPair __attribute__((vector_size(2 * sizeof(double))));
 
 constexpr std::array<TermPair, kTerms> pairTable() {
@@ -58,7 +58,6 @@ constexpr std::array<TermPair, kTerms> pairTable() {
 }
 
 constexpr std::array<TermPair, kTerms> seriesDenominatorPairs = pairTable();
-#endif
 
 } // namespace
 
@@ -71,7 +70,6 @@ Point clothoidPoint(double A, double L) {
     // not depend on a convergence test. The power starts at 1, also for τ = 0.
     double power = 1.0;
     double sign = 1.0;
-#if defined(__GNUC__)
     TermPair sums = {0.0, 0.0};
     for (std::size_t n = 0; n < kTerms; ++n) {
         const double term = sign * power;
@@ -81,16 +79,6 @@ Point clothoidPoint(double A, double L) {
     }
     const double sx = sums[0];
     const double sy = sums[1];
-#else
-    double sx = 0.0;
-    double sy = 0.0;
-    for (std::size_t n = 0; n < kTerms; ++n) {
-        sx += sign * power / xSeriesDenominators[n];
-        sy += sign * power / ySeriesDenominators[n];
-        power *= tauSquared;
-        sign = -sign;
-    }
-#endif
 
     // k = A·√(2τ) = |L|, so the point depends on the length's magnitude only.
     const double k = A * std::sqrt(2.0 * tau);

@@ -1,7 +1,8 @@
 #include "geometry/curve_elements.h"
 
+#include <algorithm>
 #include <cmath>
-#include <span>
+#include <iterator>
 
 #include "geometry/clothoid.h"
 #include "params/design_record.h"
@@ -13,18 +14,63 @@ namespace {
 // IA in degrees, signed. The front end writes a negative degrees value for one
 // curve direction with positive minutes and seconds, so any negative part
 // makes the whole angle negative.
-double signedDegrees() {
+double signedDegrees(const DesignRecord &design) {
     const double magnitude = std::fabs(design.iaDegrees) + std::fabs(design.iaMinutes) / 60 +
                              std::fabs(design.iaSeconds) / 60 / 60;
     if (design.iaDegrees >= 0 && design.iaMinutes >= 0 && design.iaSeconds >= 0) return magnitude;
     return -magnitude;
 }
 
-// Widths from the previous line become offsets from the centre line; the
-// first zero (or non-positive) sum ends the side and clears the rest. A width
+} // namespace
+
+CurveAngles deriveAngles(const DesignRecord &design) {
+    CurveAngles angles;
+    angles.iaRadians = signedDegrees(design) / 180 * kPi;
+    angles.tau1 = design.a1 * design.a1 / (design.radius * (design.radius * 2));
+    angles.tau2 = design.a2 * design.a2 / (design.radius * (design.radius * 2));
+    angles.arcAngle = std::fabs(angles.iaRadians) - (angles.tau1 + angles.tau2);
+    return angles;
+}
+
+CurveElements computeElements(const DesignRecord &design, const CurveAngles &angles) {
+    const double r = design.radius;
+    CurveElements e;
+
+    e.length1 = design.a1 * design.a1 / r;
+    e.length2 = design.a2 * design.a2 / r;
+    e.arcLength = r * angles.arcAngle;
+    // A negative arc that validation let through within its tolerance: the
+    // two clothoids meet without an arc.
+    if (std::fabs(angles.iaRadians) - (angles.tau1 + angles.tau2) < 0) e.arcLength = 0;
+
+    const Point end1 = clothoidPoint(design.a1, design.a1 * design.a1 / r);
+    const Point end2 = clothoidPoint(design.a2, design.a2 * design.a2 / r);
+    e.x1 = end1.x;
+    e.y1 = end1.y;
+    e.x2 = end2.x;
+    e.y2 = end2.y;
+
+    e.xm1 = e.x1 - std::sin(angles.tau1) * r;
+    e.xm2 = e.x2 - std::sin(angles.tau2) * r;
+    e.shift1 = std::cos(angles.tau1) * r + e.y1 - r;
+    e.shift2 = std::cos(angles.tau2) * r + e.y2 - r;
+
+    // The shifted circle touches both tangents: at R + ΔR1 from the first and
+    // R + ΔR2 from the second; D moves the intersection along each tangent.
+    const double ia = std::fabs(angles.iaRadians);
+    const double d = e.shift1 - e.shift2;
+    e.tangentW = std::tan(ia / 2) * (r + e.shift2);
+    e.tangent1 = e.xm1 + e.tangentW - std::cos(ia) * d / std::sin(ia);
+    e.tangent2 = e.xm2 + e.tangentW + d / std::sin(ia);
+    return e;
+}
+
+// Widths from the previous line become offsets from the centre line. A width
 // that is not a finite number ends the side as well: no line can be drawn at
 // an infinite or undefined offset.
-void accumulateSide(std::span<double, kLaneCapacity> offsets) {
+std::array<double, kLaneCapacity> laneOffsets(const double (&widths)[kLaneCapacity]) {
+    std::array<double, kLaneCapacity> offsets;
+    std::copy(std::begin(widths), std::end(widths), offsets.begin());
     bool stop = false;
     if (!std::isfinite(offsets[0])) {
         offsets[0] = 0;
@@ -41,53 +87,7 @@ void accumulateSide(std::span<double, kLaneCapacity> offsets) {
             stop = true;
         }
     }
-}
-
-} // namespace
-
-void deriveAngles() {
-    design.iaRadians = signedDegrees() / 180 * kPi;
-    design.tau1 = design.a1 * design.a1 / (design.radius * (design.radius * 2));
-    design.tau2 = design.a2 * design.a2 / (design.radius * (design.radius * 2));
-    design.arcAngle = std::fabs(design.iaRadians) - (design.tau1 + design.tau2);
-}
-
-void computeLengths() {
-    design.length1 = design.a1 * design.a1 / design.radius;
-    design.length2 = design.a2 * design.a2 / design.radius;
-    design.arcLength = design.radius * design.arcAngle;
-    // A negative arc that validation let through within its tolerance: the
-    // two clothoids meet without an arc.
-    if (std::fabs(design.iaRadians) - (design.tau1 + design.tau2) < 0) design.arcLength = 0;
-}
-
-void accumulateLaneOffsets() {
-    accumulateSide(design.rightWidth);
-    accumulateSide(design.leftWidth);
-}
-
-void computeElements() {
-    const double r = design.radius;
-
-    const Point end1 = clothoidPoint(design.a1, design.a1 * design.a1 / r);
-    const Point end2 = clothoidPoint(design.a2, design.a2 * design.a2 / r);
-    design.x1 = end1.x;
-    design.y1 = end1.y;
-    design.x2 = end2.x;
-    design.y2 = end2.y;
-
-    design.xm1 = design.x1 - std::sin(design.tau1) * r;
-    design.xm2 = design.x2 - std::sin(design.tau2) * r;
-    design.shift1 = std::cos(design.tau1) * r + design.y1 - r;
-    design.shift2 = std::cos(design.tau2) * r + design.y2 - r;
-
-    // The shifted circle touches both tangents: at R + ΔR1 from the first and
-    // R + ΔR2 from the second; D moves the intersection along each tangent.
-    const double ia = std::fabs(design.iaRadians);
-    const double d = design.shift1 - design.shift2;
-    design.tangentW = std::tan(ia / 2) * (r + design.shift2);
-    design.tangent1 = design.xm1 + design.tangentW - std::cos(ia) * d / std::sin(ia);
-    design.tangent2 = design.xm2 + design.tangentW + d / std::sin(ia);
+    return offsets;
 }
 
 } // namespace korvane

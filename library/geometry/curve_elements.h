@@ -1,18 +1,23 @@
 // The curve elements of clothoid, arc and clothoid between two tangents.
 #pragma once
 
+#include <array>
+
+#include "params/design_record.h"
+
 namespace korvane {
 
-// iaRadians, tau1, tau2, arcAngle from the angle and parameters as read.
-void deriveAngles();
+// IA in radians and the angles of the clothoids and the arc, from the angle
+// and the parameters as read.
+CurveAngles deriveAngles(const DesignRecord &design);
 
-// length1, length2 and arcLength (0 when the arc angle is negative).
-void computeLengths();
+// Lengths (the arc's 0 when its angle is negative), end points, shifts, XM,
+// W and the two tangent lengths.
+CurveElements computeElements(const DesignRecord &design, const CurveAngles &angles);
 
-// Lane widths of both sides become cumulative offsets from the centre line.
-void accumulateLaneOffsets();
-
-// End points, shifts, XM, W and the two tangent lengths.
-void computeElements();
+// The lane widths of one side as cumulative offsets from the centre line:
+// the first zero (or non-positive) sum ends the side, and everything after
+// it is 0.
+std::array<double, kLaneCapacity> laneOffsets(const double (&widths)[kLaneCapacity]);
 
 } // namespace korvane

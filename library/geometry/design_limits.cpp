@@ -4,10 +4,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "design/design_limits.h"
 #include "geometry/stationing.h"
-#include "params/design_record.h"
 
 namespace korvane {
+
+// The form refuses an interval as long as the list's end mark because its
+// normal line would stand beyond the distance the stationing reaches.
+static_assert(kMaxNormalPosition == design_model::kIntervalEndMark);
 
 namespace {
 
@@ -24,7 +28,7 @@ double fullWidening(double method, double amount) { return method > 0 ? amount :
 // Checks one side's lines in use. Widened (or narrowed) to its full amount a
 // line stays on its own side of the centre line, and on the inside of the
 // curve nearer to the centre line than the arc's centre is.
-bool sideIsDrawable(const LaneSide &side, bool inside) {
+bool sideIsDrawable(const LaneSide &side, bool inside, double radius) {
     double offset = 0;
     for (std::size_t i = 0; i < kLaneCapacity && side.widths[i] != 0; ++i) {
         const double width = side.widths[i];
@@ -33,36 +37,36 @@ bool sideIsDrawable(const LaneSide &side, bool inside) {
         offset += width;
         const double widest = offset + fullWidening(side.methods[i], side.amounts[i]);
         if (!(widest > 0)) return false;
-        if (inside && !(widest < design.radius)) return false;
+        if (inside && !(widest < radius)) return false;
     }
     return true;
 }
 
 // The label's text with the station number of the distance d from the
 // stationing origin and the longest plus distance, which is below the pitch.
-bool longestLabelFits(double d) {
-    const int length = stationText(nullptr, 0, std::floor(d / design.stationPitch), design.stationPitch);
+bool longestLabelFits(double d, double pitch) {
+    const int length = stationText(nullptr, 0, std::floor(d / pitch), pitch);
     return length > 0 && static_cast<std::size_t>(length) < kLabelCapacity;
 }
 
 // Lengths as the drawing run computes them: the arc only when its angle is positive.
-double curveReach() {
+double curveReach(const DesignRecord &design, const CurveAngles &angles) {
     const double r = design.radius;
-    const double arc = design.arcAngle > 0 ? r * design.arcAngle : 0;
+    const double arc = angles.arcAngle > 0 ? r * angles.arcAngle : 0;
     return design.a1 * design.a1 / r + arc + design.a2 * design.a2 / r;
 }
 
 } // namespace
 
-bool laneDataIsDrawable() {
+bool laneDataIsDrawable(const DesignRecord &design, const CurveAngles &angles) {
     const LaneSide right{design.rightWidth, design.rightMethod, design.rightWidening};
     const LaneSide left{design.leftWidth, design.leftMethod, design.leftWidening};
     // A curve that turns left (positive IA) has its left lines inside.
-    const bool leftInside = design.iaRadians > 0;
-    return sideIsDrawable(right, !leftInside) && sideIsDrawable(left, leftInside);
+    const bool leftInside = angles.iaRadians > 0;
+    return sideIsDrawable(right, !leftInside, design.radius) && sideIsDrawable(left, leftInside, design.radius);
 }
 
-bool stationingIsDrawable() {
+bool stationingIsDrawable(const DesignRecord &design, const CurveAngles &angles) {
     const double no = design.kaStationNo;
     const double plus = design.kaStationPlus;
     if (!std::isfinite(no) || std::floor(no) != no) return false;
@@ -70,8 +74,9 @@ bool stationingIsDrawable() {
     // Labels run from the KA at the stationing origin to the last normal line,
     // which stands before the end of the curve and within kMaxNormalPosition.
     const double origin = no * design.stationPitch + plus;
-    const double reach = std::min(curveReach(), kMaxNormalPosition);
-    return std::isfinite(origin + reach) && longestLabelFits(origin) && longestLabelFits(origin + reach);
+    const double reach = std::min(curveReach(design, angles), kMaxNormalPosition);
+    return std::isfinite(origin + reach) && longestLabelFits(origin, design.stationPitch) &&
+           longestLabelFits(origin + reach, design.stationPitch);
 }
 
 } // namespace korvane

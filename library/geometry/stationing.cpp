@@ -1,11 +1,10 @@
 #include "geometry/stationing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <span>
-
-#include "geometry/curve_elements.h"
-#include "params/design_record.h"
 
 namespace korvane {
 
@@ -42,71 +41,70 @@ void accumulatePositions(PositionList positions, double curve) {
     }
 }
 
-void clear(PositionList list) {
-    for (double &value : list) value = 0;
-}
-
-// Reverses the non-zero entries of a list through a scratch array of the same size.
-void reverseThrough(PositionList list, PositionList scratch) {
+// Reverses the order of the non-zero entries of a list; the rest becomes 0.
+void reverseNonZero(PositionList list) {
+    double reversed[kIntervalCapacity] = {};
     std::size_t count = 0;
-    clear(scratch);
     for (std::size_t i = list.size(); i-- > 0;)
-        if (list[i] != 0) scratch[count++] = list[i];
-    for (std::size_t i = 0; i < list.size(); ++i) list[i] = scratch[i];
+        if (list[i] != 0) reversed[count++] = list[i];
+    std::copy(std::begin(reversed), std::end(reversed), list.begin());
 }
 
 // Stations that increase from the second KA: every position is measured from
 // the other end, and the list is turned round to stay ascending.
-void measureFromSecondKa(double curve) {
-    for (double &position : design.normalIntervals) {
+void measureFromSecondKa(PositionList positions, double curve) {
+    for (double &position : positions) {
         if (position == 0) break;
         position = curve - position;
     }
-    reverseThrough(design.normalIntervals, design.normalScratch);
+    reverseNonZero(positions);
 }
 
 // Each position goes onto its element: the first clothoid from its KA, the arc
 // from the first KE, the second clothoid back from its KA.
-void splitOntoElements(double curve) {
+void splitOntoElements(NormalLists &lists, const CurveElements &elements) {
     std::size_t onClothoid1 = 0;
     std::size_t onArc = 0;
     std::size_t onClothoid2 = 0;
-    const double arcEnd = design.length1 + design.arcLength;
-    for (const double position : design.normalIntervals) {
+    const double curve = elements.curveLength();
+    const double arcEnd = elements.length1 + elements.arcLength;
+    for (const double position : lists.positions) {
         if (position == 0) break;
-        if (position <= design.length1)
-            design.clothoid1Normals[onClothoid1++] = position;
+        if (position <= elements.length1)
+            lists.clothoid1Normals[onClothoid1++] = position;
         else if (position <= arcEnd)
-            design.arcNormals[onArc++] = position - design.length1;
+            lists.arcNormals[onArc++] = position - elements.length1;
         else
-            design.clothoid2Normals[onClothoid2++] = curve - position;
+            lists.clothoid2Normals[onClothoid2++] = curve - position;
     }
 }
 
 // Labels a list, walked up to its first 0, with the station of each position
 // turned into a distance from the KA at the stationing origin.
 template <typename ToStationDistance>
-void labelList(PositionList positions, LabelList labels, ToStationDistance toStationDistance) {
+void labelList(const DesignRecord &design, PositionList positions, LabelList labels,
+               ToStationDistance toStationDistance) {
     for (std::size_t j = 0; j < positions.size() && positions[j] != 0; ++j)
-        stationLabel(labels[j], kLabelCapacity, toStationDistance(positions[j]));
+        stationLabel(design, toStationDistance(positions[j]), labels[j], kLabelCapacity);
 }
 
-void labelFromFirstKa(double curve) {
-    labelList(design.clothoid1Normals, design.clothoid1Labels, [](double s) { return s; });
-    labelList(design.arcNormals, design.arcLabels, [](double s) { return design.length1 + s; });
-    labelList(design.clothoid2Normals, design.clothoid2Labels, [curve](double s) { return curve - s; });
+void labelFromFirstKa(const DesignRecord &design, NormalLists &lists, const CurveElements &e) {
+    const double curve = e.curveLength();
+    labelList(design, lists.clothoid1Normals, lists.clothoid1Labels, [](double s) { return s; });
+    labelList(design, lists.arcNormals, lists.arcLabels, [&e](double s) { return e.length1 + s; });
+    labelList(design, lists.clothoid2Normals, lists.clothoid2Labels, [curve](double s) { return curve - s; });
 }
 
-void labelFromSecondKa(double curve) {
-    labelList(design.clothoid2Normals, design.clothoid2Labels, [](double s) { return s; });
-    labelList(design.arcNormals, design.arcLabels,
-              [](double s) { return design.length2 + design.arcLength - s; });
-    labelList(design.clothoid1Normals, design.clothoid1Labels, [curve](double s) { return curve - s; });
+void labelFromSecondKa(const DesignRecord &design, NormalLists &lists, const CurveElements &e) {
+    const double curve = e.curveLength();
+    labelList(design, lists.clothoid2Normals, lists.clothoid2Labels, [](double s) { return s; });
+    labelList(design, lists.arcNormals, lists.arcLabels, [&e](double s) { return e.length2 + e.arcLength - s; });
+    labelList(design, lists.clothoid1Normals, lists.clothoid1Labels, [curve](double s) { return curve - s; });
 }
 
 } // namespace
 
-bool stationsFromRight() {
+bool stationsFromRight(const DesignRecord &design) {
     const char first = design.stationDirection[0];
     return first == 'R' || first == 'r';
 }
@@ -115,37 +113,32 @@ int stationText(char *text, std::size_t capacity, double n, double m) {
     return std::snprintf(text, capacity, "NO.%.0f+%.3f", n, m);
 }
 
-void stationLabel(char *text, std::size_t capacity, double s) {
+void stationLabel(const DesignRecord &design, double s, char *text, std::size_t capacity) {
     const double origin = design.kaStationNo * design.stationPitch + design.kaStationPlus;
     const double d = s + origin;
     const double n = std::floor(d / design.stationPitch);
     double m = d - n * design.stationPitch;
     // A rounding remainder just below 0 never prints with a minus sign.
     if (m < 0 && std::fabs(m) < 0.0000001) m = std::fabs(m);
-    if (text == nullptr || capacity == 0) return;
     stationText(text, capacity, n, m);
 }
 
-void prepareNormals() {
-    computeLengths();
-    const double curve = curveLength();
-
-    clear(design.clothoid1Normals);
-    clear(design.arcNormals);
-    clear(design.clothoid2Normals);
-
-    accumulatePositions(design.normalIntervals, curve);
+NormalLists prepareNormals(const DesignRecord &design, const CurveElements &elements) {
+    NormalLists lists{};
+    std::copy(std::begin(design.normalIntervals), std::end(design.normalIntervals), lists.positions);
+    accumulatePositions(lists.positions, elements.curveLength());
 
     const char direction = design.stationDirection[0];
-    const bool fromSecondKa = stationsFromRight();
+    const bool fromSecondKa = stationsFromRight(design);
     const bool fromFirstKa = direction == 'L' || direction == 'l';
 
-    if (fromSecondKa) measureFromSecondKa(curve);
-    splitOntoElements(curve);
-    reverseThrough(design.clothoid2Normals, design.clothoid2Scratch);
+    if (fromSecondKa) measureFromSecondKa(lists.positions, elements.curveLength());
+    splitOntoElements(lists, elements);
+    reverseNonZero(lists.clothoid2Normals);
 
-    if (fromFirstKa) labelFromFirstKa(curve);
-    if (fromSecondKa) labelFromSecondKa(curve);
+    if (fromFirstKa) labelFromFirstKa(design, lists, elements);
+    if (fromSecondKa) labelFromSecondKa(design, lists, elements);
+    return lists;
 }
 
 } // namespace korvane

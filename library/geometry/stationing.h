@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "params/design_record.h"
+
 namespace korvane {
 
 // Normal lines stand at most this far from the KA at the stationing origin.
@@ -13,15 +15,17 @@ constexpr double kMaxNormalPosition = 1000;
 // the whole text needs.
 int stationText(char *text, std::size_t capacity, double n, double m);
 
-// Writes the station label of the point at distance s from the stationing
-// origin into text (capacity bytes); a label that does not fit is cut.
-void stationLabel(char *text, std::size_t capacity, double s);
+// Writes the station label of the point at distance s from the design's
+// stationing origin into text (capacity bytes); a label that does not fit is
+// cut.
+void stationLabel(const DesignRecord &design, double s, char *text, std::size_t capacity);
 
 // Stations increase from the second KA towards the first: the station
 // direction begins with "R" or "r".
-bool stationsFromRight();
+bool stationsFromRight(const DesignRecord &design);
 
-// Lengths, cumulative positions, the split onto the elements, reversals, labels.
-void prepareNormals();
+// The design's normal intervals as positions along the curve of the given
+// elements, split onto the three elements and labelled.
+NormalLists prepareNormals(const DesignRecord &design, const CurveElements &elements);
 
 } // namespace korvane

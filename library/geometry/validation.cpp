@@ -4,7 +4,6 @@
 
 #include "geometry/curve_elements.h"
 #include "geometry/design_limits.h"
-#include "params/design_record.h"
 #include "params/message_box.h"
 #include "params/parameter_file.h"
 
@@ -30,84 +29,109 @@ bool positive(double value) { return value > 0 && std::isfinite(value); }
 
 bool finite(double value) { return std::isfinite(value); }
 
-bool scaleIsValid() { return positive(design.scale); }
-
-// Two tangents meet at an angle below a half turn; at 180° and beyond they are
-// parallel or cross the other way, and the tangent lengths lose all meaning.
-bool belowHalfTurn(double angle) { return std::fabs(angle) < kPi; }
+bool whole(double value) { return std::floor(value) == value; }
 
 // The clothoid parameters and the radius, and the angles derived from them and
-// IA: a design whose angles are not finite numbers, whose IA is a half turn or
-// more, or whose clothoids turn by more than the series can follow, cannot be
-// drawn.
-bool parametersAreValid() {
+// IA: angles that are not finite numbers leave nothing to check or draw.
+bool parametersAreValid(const DesignRecord &design, const CurveAngles &angles) {
     return positive(design.a1) && positive(design.a2) && positive(design.radius) &&
-           finite(design.iaRadians) && belowHalfTurn(design.iaRadians) &&
-           finite(design.tau1) && finite(design.tau2) &&
-           finite(design.arcAngle) && finite(design.arcAngle * design.radius) &&
-           design.tau1 <= kMaxClothoidAngle && design.tau2 <= kMaxClothoidAngle;
+           finite(angles.iaRadians) && finite(angles.tau1) && finite(angles.tau2) &&
+           finite(angles.arcAngle) && finite(angles.arcAngle * design.radius);
 }
 
-bool stepCountIsBearable(double a) {
-    return a * a / design.radius / design.centerPitch <= kMaxClothoidSteps;
+// The scale, the parameters and the two pitches, in this order; the first
+// that fails is reported.
+bool inputsAreValid(const DesignRecord &design, const CurveAngles &angles) {
+    if (!positive(design.scale)) {
+        showError("縮尺が不正です。");
+        return false;
+    }
+    if (!parametersAreValid(design, angles)) {
+        showError("パラメータが不正です。");
+        return false;
+    }
+    if (!positive(design.stationPitch)) {
+        showError("測点ピッチが不正です。");
+        return false;
+    }
+    if (!positive(design.centerPitch)) {
+        showError("計算ピッチが不正です。");
+        return false;
+    }
+    return true;
 }
 
 // The clothoids need more deflection than IA gives: accepted only when the
 // resulting negative arc is shorter than the tolerance. The two warnings of an
 // accepted arc are left out when the caller has asked for refusals only.
-int checkArc(ToleranceWarnings warnings) {
-    if (std::fabs(design.iaRadians) - (design.tau1 + design.tau2) >= 0) return 1;
+bool arcIsAcceptable(const DesignRecord &design, const CurveAngles &angles, ToleranceWarnings warnings) {
+    if (std::fabs(angles.iaRadians) - (angles.tau1 + angles.tau2) >= 0) return true;
 
-    const double arcLength = design.arcAngle * design.radius;
+    const double arcLength = angles.arcAngle * design.radius;
     const bool withinTolerance = std::fabs(arcLength) < kArcTolerance;
-    if (withinTolerance && warnings == ToleranceWarnings::onlyWhenRefused) return 1;
+    if (withinTolerance && warnings == ToleranceWarnings::onlyWhenRefused) return true;
 
     showError("データが不正です a=IA-(t1+t2)<0 ");
     if (withinTolerance) {
         showErrorFormatted("\n円曲線長=｜%f｜<0.0005m（許容誤差） 誤差範囲内なので計算続行", arcLength);
-        return 1;
+        return true;
     }
     showErrorFormatted("\n円曲線長=｜%f｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
                        "又はＩ.Ａ.の精度を上げてください。",
                        arcLength);
-    return 0;
+    return false;
+}
+
+// IA and the clothoids as the drawing can show them. Two tangents meet at an
+// angle below a half turn; at 180° and beyond they are parallel or cross the
+// other way, and the tangent lengths lose all meaning. The element table
+// prints IA in whole degrees and minutes (the seconds with decimals), so a
+// fraction of a degree or a minute would be drawn with an angle the table
+// does not show. Beyond a full turn of a clothoid the series no longer follows
+// it.
+bool angleIsDrawable(const DesignRecord &design, const CurveAngles &angles) {
+    return std::fabs(angles.iaRadians) < kPi && whole(design.iaDegrees) && whole(design.iaMinutes) &&
+           angles.tau1 <= kMaxClothoidAngle && angles.tau2 <= kMaxClothoidAngle;
+}
+
+bool stepCountIsBearable(const DesignRecord &design, double a) {
+    return a * a / design.radius / design.centerPitch <= kMaxClothoidSteps;
+}
+
+// What the drawing needs of a design that the checks of its inputs and its
+// arc have accepted.
+bool designIsDrawable(const DesignRecord &design, const CurveAngles &angles) {
+    if (!angleIsDrawable(design, angles)) {
+        showError("パラメータが不正です。");
+        return false;
+    }
+    if (!stepCountIsBearable(design, design.a1) || !stepCountIsBearable(design, design.a2)) {
+        showError("計算ピッチが小さすぎます。");
+        return false;
+    }
+    if (!laneDataIsDrawable(design, angles) || !stationingIsDrawable(design, angles)) {
+        showError("パラメータが不正です。");
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
-int validateDesign(ToleranceWarnings warnings) {
-    deriveAngles();
-
-    if (!scaleIsValid()) {
-        showError("縮尺が不正です。");
-        return 0;
-    }
-    if (!parametersAreValid()) {
-        showError("パラメータが不正です。");
-        return 0;
-    }
-    if (!positive(design.stationPitch)) {
-        showError("測点ピッチが不正です。");
-        return 0;
-    }
-    if (!positive(design.centerPitch)) {
-        showError("計算ピッチが不正です。");
-        return 0;
-    }
-    if (!stepCountIsBearable(design.a1) || !stepCountIsBearable(design.a2)) {
-        showError("計算ピッチが小さすぎます。");
-        return 0;
-    }
-    if (!laneDataIsDrawable() || !stationingIsDrawable()) {
-        showError("パラメータが不正です。");
-        return 0;
-    }
-    return checkArc(warnings);
+int validateDesign(const DesignRecord &design, const CurveAngles &angles, ToleranceWarnings warnings) {
+    const bool valid = inputsAreValid(design, angles) && arcIsAcceptable(design, angles, warnings) &&
+                       designIsDrawable(design, angles);
+    return valid ? 1 : 0;
 }
 
-int checkDesignFile(const char *path) {
-    if (!readParameterFile(path)) return 0;
-    return validateDesign();
+int checkDesign(DesignRecord &design, ToleranceWarnings warnings) {
+    design.angles = deriveAngles(design);
+    return validateDesign(design, design.angles, warnings);
+}
+
+int checkDesignFile(const char *path, DesignRecord &design) {
+    if (!readParameterFile(path, design)) return 0;
+    return checkDesign(design);
 }
 
 } // namespace korvane

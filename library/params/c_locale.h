@@ -4,13 +4,8 @@
 // thread to the C locale and back.
 #pragma once
 
-#ifdef _WIN32
-#  include <clocale>
-#  include <locale.h>
-#else
-#  include <clocale>
-#  include <locale.h>
-#endif
+#include <clocale>
+#include <locale.h>
 
 namespace korvane {
 

@@ -1,16 +1,20 @@
-// The library's one design record: the inputs read from the parameter file
-// and every value derived from them. One static instance, zero-filled at load
-// and kept for the library's lifetime; a field that a read does not reach keeps
-// the previous design's value.
+// The library's design record: the inputs read from the parameter file and
+// the values derived from them. The exports keep one static instance (which
+// the world placement reads too), zero-filled at load and kept for the
+// library's lifetime; a field that a read does not reach keeps the previous
+// design's value. The reader, the checks, the computations and the drawing
+// take a record (or its parts) and return what they compute.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "design/design_limits.h"
+
 namespace korvane {
 
-constexpr std::size_t kLaneCapacity = 20;      // widths per side, terminating 0 included
-constexpr std::size_t kIntervalCapacity = 200; // normal intervals, end mark included
+constexpr std::size_t kLaneCapacity = design_model::kLaneRecordCapacity;         // widths per side, terminating 0 included
+constexpr std::size_t kIntervalCapacity = design_model::kIntervalRecordCapacity; // normal intervals, end mark included
 constexpr std::size_t kPathCapacity = 260;     // a path of at most 259 bytes plus NUL
 constexpr std::size_t kDirectionCapacity = 8;
 constexpr std::size_t kStyleNameCapacity = 20;
@@ -20,6 +24,44 @@ constexpr std::size_t kLabelCapacity = 20;     // station label: at most 19 byte
 constexpr double kPi = 3.1415926536;
 constexpr double kQuarterTurn = 1.5707963268;
 constexpr double kDegreesPerRadian = 57.29577951289617;
+
+// The angles of the curve, derived from IA and the clothoid parameters.
+struct CurveAngles {
+    double iaRadians; // IA, signed: positive turns the curve left of the first tangent
+    double tau1;      // tangent angle at the end of the first clothoid
+    double tau2;      // the same for the second clothoid
+    double arcAngle;  // central angle of the arc, |IA| - (tau1 + tau2); may be negative
+};
+
+// The curve elements: the three lengths, the clothoid end points in their own
+// frames, the abscissae XM of the shifted circle centre, the shifts, the
+// tangent lengths and W.
+struct CurveElements {
+    double length1;
+    double length2;
+    double arcLength; // 0 when the arc angle is negative
+    double x1, y1;
+    double x2, y2;
+    double xm1, xm2;
+    double shift1, shift2;
+    double tangent1, tangent2;
+    double tangentW;
+
+    // Total curve length CL, always summed in this order.
+    double curveLength() const { return length1 + arcLength + length2; }
+};
+
+// The normal-line positions of a design and their station labels. Every list
+// is ascending and ends at its first 0.
+struct NormalLists {
+    double positions[kIntervalCapacity];        // along the centre line from the first KA
+    double clothoid1Normals[kIntervalCapacity]; // from the first KA
+    double arcNormals[kIntervalCapacity];       // from the first KE along the arc
+    double clothoid2Normals[kIntervalCapacity]; // from the second KA back along its clothoid
+    char clothoid1Labels[kIntervalCapacity][kLabelCapacity];
+    char arcLabels[kIntervalCapacity][kLabelCapacity];
+    char clothoid2Labels[kIntervalCapacity][kLabelCapacity];
+};
 
 struct DesignRecord {
     // Read from the parameter file, in file order.
@@ -51,40 +93,18 @@ struct DesignRecord {
     char lineStyle3Name[kStyleNameCapacity];
     std::int32_t lineStyle3Number;
 
-    // Derived angles (each data_chekvb and save_DXF from its own read) and
-    // curve elements (save_DXF).
-    double iaRadians;
-    double tau1;
-    double tau2;
-    double arcAngle;
-    double length1;
-    double length2;
-    double arcLength;
-    double x1, y1;
-    double x2, y2;
-    double xm1, xm2;
-    double shift1, shift2;
-    double tangent1, tangent2;
-    double tangentW;
-
-    // Normal-line positions on each element and their station labels.
-    double clothoid1Normals[kIntervalCapacity];
-    double arcNormals[kIntervalCapacity];
-    double clothoid2Normals[kIntervalCapacity];
-    double normalScratch[kIntervalCapacity];
-    double clothoid2Scratch[kIntervalCapacity];
-    char clothoid1Labels[kIntervalCapacity][kLabelCapacity];
-    char arcLabels[kIntervalCapacity][kLabelCapacity];
-    char clothoid2Labels[kIntervalCapacity][kLabelCapacity];
+    // Derived by data_chekvb and save_DXF, each from its own read.
+    CurveAngles angles;
+    // Computed by save_DXF for its drawing (and by the world placement).
+    CurveElements elements;
+    NormalLists normals;
 
     // The temporary polyline file of a drawing run.
     char tempPath[kPathCapacity];
 };
 
-// The single record. Zero-filled because it has static storage duration.
+// The single record of the exports. Zero-filled because it has static
+// storage duration.
 extern DesignRecord design;
-
-// Total curve length CL, always summed in this order.
-inline double curveLength() { return design.length1 + design.arcLength + design.length2; }
 
 } // namespace korvane

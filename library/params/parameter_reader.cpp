@@ -1,4 +1,4 @@
-// readParameterFile: fills the design record from ALN_TXT_.DAT, token by token
+// readParameterFile: fills a design record from ALN_TXT_.DAT, token by token
 // in the file's fixed order. Fields that a read does not reach keep the values
 // of the previous design.
 #include <algorithm>
@@ -19,16 +19,10 @@ constexpr const char *kReadError = "fscanfｴﾗｰ ALN_TXT_.DAT file";
 
 constexpr double kIntervalEndMark = 1000.0;
 
-void clearNormalArrays() {
-    for (double *array : {design.normalIntervals, design.clothoid1Normals, design.arcNormals,
-                          design.clothoid2Normals, design.normalScratch, design.clothoid2Scratch})
-        std::fill_n(array, kIntervalCapacity, 0.0);
-}
-
 // The guarded groups count as read once their first field is converted; a
 // later field that fails ends the group, and the fields after it keep their
 // previous values.
-bool readCurveGroup(std::FILE *f) {
+bool readCurveGroup(std::FILE *f, DesignRecord &design) {
     if (!readNumber(f, design.scale)) return false;
     (void)(readWord(f, design.outputPath) && readWord(f, design.outputExtension) &&
            readNumber(f, design.a1) && readNumber(f, design.a2) && readNumber(f, design.radius) &&
@@ -37,14 +31,14 @@ bool readCurveGroup(std::FILE *f) {
     return true;
 }
 
-bool readStationGroup(std::FILE *f) {
+bool readStationGroup(std::FILE *f, DesignRecord &design) {
     if (!readNumber(f, design.centerPitch)) return false;
     (void)(readWord(f, design.stationDirection) && readNumber(f, design.stationPitch) &&
            readNumber(f, design.kaStationNo) && readNumber(f, design.kaStationPlus));
     return true;
 }
 
-bool readLineStyleGroup(std::FILE *f) {
+bool readLineStyleGroup(std::FILE *f, DesignRecord &design) {
     if (!readWord(f, design.lineStyle1Name)) return false;
     (void)(readInteger(f, design.lineStyle1Number) && readWord(f, design.lineStyle2Name) &&
            readInteger(f, design.lineStyle2Number) && readWord(f, design.lineStyle3Name) &&
@@ -76,9 +70,10 @@ void readSide(std::FILE *f, double (&width)[kLaneCapacity], double (&method)[kLa
     readPerLane(f, width, widening);
 }
 
-// Intervals up to and including the end mark 1000, at most the capacity.
-void readIntervals(std::FILE *f) {
-    for (double &interval : design.normalIntervals) {
+// Intervals up to and including the end mark 1000, at most the capacity. The
+// slots were cleared before the file was opened, so a failed read leaves 0.
+void readIntervals(std::FILE *f, double (&intervals)[kIntervalCapacity]) {
+    for (double &interval : intervals) {
         readNumber(f, interval);
         if (interval == kIntervalEndMark) break;
     }
@@ -86,8 +81,8 @@ void readIntervals(std::FILE *f) {
 
 } // namespace
 
-int readParameterFile(const char *path) {
-    clearNormalArrays();
+int readParameterFile(const char *path, DesignRecord &design) {
+    std::fill_n(design.normalIntervals, kIntervalCapacity, 0.0);
 
     SharedFile file(path, "r");
     if (!file.isOpen()) {
@@ -96,15 +91,15 @@ int readParameterFile(const char *path) {
     }
     std::FILE *f = file.get();
 
-    bool read = readCurveGroup(f);
+    bool read = readCurveGroup(f, design);
     if (read) {
         readSide(f, design.rightWidth, design.rightMethod, design.rightWidening);
         readSide(f, design.leftWidth, design.leftMethod, design.leftWidening);
-        read = readStationGroup(f);
+        read = readStationGroup(f, design);
     }
     if (read) {
-        readIntervals(f);
-        read = readLineStyleGroup(f);
+        readIntervals(f, design.normalIntervals);
+        read = readLineStyleGroup(f, design);
     }
     file.close();
     if (!read) {

@@ -5,10 +5,6 @@ namespace korvane {
 std::FILE *sharedFileHandle = nullptr;
 
 SharedFile::SharedFile(const char *path, const char *mode) {
-    if (sharedFileHandle) { // never leave an earlier file open behind us
-        std::fclose(sharedFileHandle);
-        sharedFileHandle = nullptr;
-    }
     if (path) sharedFileHandle = std::fopen(path, mode);
 }
 

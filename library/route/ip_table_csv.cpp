@@ -14,12 +14,29 @@ enum class Column { Name, X, Y, A1, R, A2, R2, AM, LC };
 
 constexpr std::array<const char *, 9> kColumnNames = {"点名", "X", "Y", "A1", "R", "A2", "R2", "AM", "LC"};
 
-// The column a header cell names: full-width letters and digits and lower
-// case are read as the ASCII capitals.
+// A header cell with its full-width Latin letters (Ａ..Ｚ, ａ..ｚ: EF BC A1..BA,
+// EF BD 81..9A) as ASCII capitals, its full-width digits as ASCII ones.
+std::string headerForm(std::string_view cell) {
+    const std::string text = asciiForm(trimmedText(cell));
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        if (i + 2 < text.size() && at(i) == 0xEF && at(i + 1) == 0xBC && at(i + 2) >= 0xA1 && at(i + 2) <= 0xBA) {
+            out.push_back(static_cast<char>('A' + (at(i + 2) - 0xA1)));
+            i += 2;
+        } else if (i + 2 < text.size() && at(i) == 0xEF && at(i + 1) == 0xBD && at(i + 2) >= 0x81 && at(i + 2) <= 0x9A) {
+            out.push_back(static_cast<char>('A' + (at(i + 2) - 0x81)));
+            i += 2;
+        } else {
+            out.push_back(text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i]);
+        }
+    }
+    return out;
+}
+
+// The column a header cell names, in any case or width.
 std::optional<Column> columnNamed(std::string_view cell) {
-    std::string name = asciiForm(trimmedText(cell));
-    for (char &c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const std::string name = headerForm(cell);
     for (std::size_t i = 0; i < kColumnNames.size(); ++i)
         if (name == kColumnNames[i]) return static_cast<Column>(i);
     return std::nullopt;

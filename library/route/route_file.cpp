@@ -5,8 +5,8 @@
 #include <optional>
 #include <set>
 
+#include "design/key_value_text.h"
 #include "route/design_checks.h"
-#include "route/key_value_sections.h"
 #include "route/text_input.h"
 #include "world/output_file.h"
 
@@ -14,7 +14,18 @@ namespace korvane::route {
 
 namespace {
 
+using design_model::KeyValueEntry;
+using design_model::quotedValue;
+
 constexpr double kLargestWidth = 1000;
+
+// A section of the file as the route reads it: its name, its header's line
+// and its key = value lines.
+struct Section {
+    std::string name;
+    int line = 0;
+    std::vector<KeyValueEntry> entries;
+};
 
 std::string quotedText(std::string_view text) { return "「" + std::string(text) + "」"; }
 
@@ -208,7 +219,7 @@ bool takeIpValue(const KeyValueEntry &e, IpInput &point, std::string &problem) {
     return number(e, value->emplace(), problem);
 }
 
-bool readIp(const KeyValueSection &section, IpInput &point, std::string &problem) {
+bool readIp(const Section &section, IpInput &point, std::string &problem) {
     point = IpInput{};
     std::set<std::string> seen;
     for (const KeyValueEntry &e : section.entries) {
@@ -227,9 +238,9 @@ bool readIp(const KeyValueSection &section, IpInput &point, std::string &problem
 }
 
 // The one [route] section applied to settings.
-bool readSettings(const std::vector<KeyValueSection> &sections, RouteSettings &settings, std::string &problem) {
-    const KeyValueSection *route = nullptr;
-    for (const KeyValueSection &s : sections) {
+bool readSettings(const std::vector<Section> &sections, RouteSettings &settings, std::string &problem) {
+    const Section *route = nullptr;
+    for (const Section &s : sections) {
         if (s.name != "route") continue;
         if (route) {
             problem = std::to_string(s.line) + "行目: [route] が二つあります。";
@@ -251,12 +262,21 @@ bool readSettings(const std::vector<KeyValueSection> &sections, RouteSettings &s
     return reading.finish(route->line, problem);
 }
 
-bool readSections(std::string_view text, std::vector<KeyValueSection> &sections, std::string &problem) {
+// The sections of the text; false at its first line that is no comment,
+// section header or key = value, or at a value before the first header.
+bool readSections(std::string_view text, std::vector<Section> &sections, std::string &problem) {
     if (!isUtf8(text)) {
         problem = "UTF-8 のテキストではありません。";
         return false;
     }
-    if (!readKeyValueSections(text, sections, problem)) return false;
+    sections.clear();
+    for (const design_model::KeyValueSection &s : design_model::readKeyValueText(text)) {
+        if (const design_model::SectionLine *fault = s.firstFault()) {
+            problem = std::to_string(fault->number) + "行目: " + design_model::lineFaultText(fault->parsed.fault);
+            return false;
+        }
+        sections.push_back(Section{s.name, s.line, s.entries()});
+    }
     if (!sections.front().entries.empty()) {
         problem = std::to_string(sections.front().entries.front().line) + "行目: 節の見出しより前に値があります。";
         return false;
@@ -272,24 +292,15 @@ void curveLine(std::string &text, const char *key, const std::optional<double> &
 
 } // namespace
 
-bool isRouteFileText(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = trimmedText(text.substr(0, end));
-        if (!line.empty() && line.front() != '#' && line.front() != ';') return line.front() == '[';
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
-    return false;
-}
+bool isRouteFileText(std::string_view text) { return design_model::beginsWithSection(text); }
 
 bool readRouteFile(std::string_view text, RouteSettings &settings, std::vector<IpInput> &ips, std::string &problem) {
-    std::vector<KeyValueSection> sections;
+    std::vector<Section> sections;
     if (!readSections(text, sections, problem)) return false;
     settings = RouteSettings{};
     if (!readSettings(sections, settings, problem)) return false;
     ips.clear();
-    for (const KeyValueSection &s : sections) {
+    for (const Section &s : sections) {
         if (s.name != "ip") continue;
         IpInput point;
         if (!readIp(s, point, problem)) return false;
@@ -299,15 +310,15 @@ bool readRouteFile(std::string_view text, RouteSettings &settings, std::vector<I
 }
 
 bool applyRouteSettings(std::string_view text, RouteSettings &settings, std::string &problem) {
-    std::vector<KeyValueSection> sections;
+    std::vector<Section> sections;
     if (!readSections(text, sections, problem)) return false;
-    for (const KeyValueSection &s : sections)
+    for (const Section &s : sections)
         if (s.name == "ip") {
             problem = std::to_string(s.line) + "行目: 設定のファイルに [ip] は書けません。";
             return false;
         }
     // The settings name their keys, not the lines of a file the user never saw.
-    for (KeyValueSection &s : sections)
+    for (Section &s : sections)
         for (KeyValueEntry &e : s.entries) e.line = 0;
     RouteSettings changed = settings;
     if (!readSettings(sections, changed, problem)) return false;

@@ -30,6 +30,8 @@
 //
 // A key this version does not know is refused, so a mistyped key never
 // passes unnoticed; other sections are skipped; a newer format is refused.
+// Lines, comments, quoting and escapes are the design file's (design/
+// key_value_text.h).
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "route/route_input.h"
 
+#include "design/utf8_text.h"
 #include "landxml/landxml_reader.h"
 #include "route/design_checks.h"
 #include "route/ip_table_csv.h"
@@ -15,7 +16,7 @@ void refuse(LoadedRoute &route, const std::string &text) {
 }
 
 std::string_view withoutLeadingBlanks(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    text = design_model::withoutByteOrderMark(text);
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r' || text.front() == '\n'))
         text.remove_prefix(1);
     return text;

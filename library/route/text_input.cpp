@@ -1,54 +1,47 @@
 #include "route/text_input.h"
 
 #include <charconv>
-#include <cstdio>
-#include <memory>
 
-#include "params/cp932.h"
+#include "design/ascii_form.h"
+#include "design/design_loading.h"
+#include "design/text_encoding.h"
+#include "design/utf8_text.h"
 #include "route/decimal_syntax.h"
-#include "world/text_lines.h"
 
 namespace korvane::route {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 } // namespace
 
 bool readInputFile(const char *path, std::size_t limit, std::string &content, std::string &problem) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(path ? std::fopen(path, "rb") : nullptr, &std::fclose);
-    if (!file) {
-        problem = "ファイルを開けません";
+    if (path == nullptr || *path == '\0') {
+        problem = "ファイルが指定されていません";
         return false;
     }
-    content.clear();
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        if (content.size() + n > limit) {
-            problem = "ファイルが大きすぎます（" + std::to_string(limit / (1024 * 1024)) + " MiB まで）";
-            return false;
-        }
-        content.append(buffer, n);
+    std::string reason;
+    switch (design_model::readWholeFile(design_model::pathFromSystemText(path), limit, content, reason)) {
+    case design_model::FileReading::Read: return true;
+    case design_model::FileReading::CannotOpen: problem = "ファイルを開けません（" + reason + "）"; break;
+    case design_model::FileReading::TooLarge:
+        problem = "ファイルが大きすぎます（" + std::to_string(limit / (1024 * 1024)) + " MiB まで）";
+        break;
+    case design_model::FileReading::CannotRead: problem = "ファイルを読めません（" + reason + "）"; break;
     }
-    if (std::ferror(file.get()) != 0) {
-        problem = "ファイルを読めません";
-        return false;
-    }
-    return true;
+    return false;
 }
 
-bool isUtf8(std::string_view text) { return isValidUtf8(text); }
+bool isUtf8(std::string_view text) { return design_model::isValidUtf8(text); }
 
 bool utf8FromEither(std::string_view bytes, std::string &utf8) {
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-    if (isValidUtf8(bytes)) {
+    bytes = design_model::withoutByteOrderMark(bytes);
+    if (design_model::isValidUtf8(bytes)) {
         utf8.assign(bytes);
         return true;
     }
-    utf8 = cp932ToUtf8(bytes);
+    utf8 = design_model::cp932ToUtf8(bytes);
     return utf8.find(kReplacementCharacter) == std::string::npos;
 }
 
@@ -64,14 +57,9 @@ std::optional<double> decimalValue(std::string_view text) {
     return value;
 }
 
-std::string asciiForm(std::string_view text) { return asciiNumberText(text); }
+std::string asciiForm(std::string_view text) { return design_model::asciiForm(text); }
 
-std::string_view trimmedText(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+std::string_view trimmedText(std::string_view text) { return design_model::trimmedBlanks(text); }
 
 bool hasControlCharacter(std::string_view text) {
     for (const char c : text)

@@ -1,5 +1,6 @@
 // Reading the texts a route is given in: whole files with a bound on their
-// size, UTF-8 or cp932 told apart, and numbers as a user types them.
+// size, UTF-8 or cp932 told apart, and numbers as a user types them, by the
+// rules of the design model (design/) wherever it has one.
 #pragma once
 
 #include <cstddef>
@@ -29,11 +30,11 @@ bool isUtf8(std::string_view text);
 // when the text is not such a number.
 std::optional<double> decimalValue(std::string_view text);
 
-// Full-width digits, letters, signs, point and blanks (as a Japanese input
-// method types them) as their ASCII forms; other characters unchanged.
+// Full-width digits, signs, point and blanks (as a Japanese input method
+// types them) as their ASCII forms; other characters unchanged.
 std::string asciiForm(std::string_view text);
 
-// The text without blanks (space, tab, CR) at either end.
+// The text without blanks (space, tab) at either end.
 std::string_view trimmedText(std::string_view text);
 
 // Whether text holds a control character (a line break among them).

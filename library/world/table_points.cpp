@@ -37,7 +37,7 @@ bool stationsWithinLimit(const WorldAlignment &w) {
 std::vector<route::ExtraStation> normals(const WorldAlignment &w) {
     std::vector<route::ExtraStation> out;
     const double total = w.curveLength();
-    for (const double position : design.normalIntervals) {
+    for (const double position : design.normals.positions) {
         if (position == 0) break;
         const double u = w.stationsFromEp ? total - position : position;
         out.push_back(route::ExtraStation{w.origin + u, "法線"});

@@ -60,8 +60,4 @@ SignedTurnParts signedTurnParts(const TurnAngle &turn, bool upward) {
     return parts;
 }
 
-double turnDegrees(const TurnAngle &turn) {
-    return static_cast<double>(turn.degrees) + static_cast<double>(turn.minutes) / 60 + turn.seconds / 60 / 60;
-}
-
 } // namespace korvane

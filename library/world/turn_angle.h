@@ -35,7 +35,4 @@ struct SignedTurnParts {
 };
 SignedTurnParts signedTurnParts(const TurnAngle &turn, bool upward);
 
-// IA in degrees as the rounded degrees, minutes and seconds give it.
-double turnDegrees(const TurnAngle &turn);
-
 } // namespace korvane

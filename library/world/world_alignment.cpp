@@ -14,7 +14,7 @@ namespace {
 // The elements in running order. With stations from the design's second KA,
 // the line runs from that KA: its clothoid is met first.
 void takeElements(WorldAlignment &w) {
-    w.stationsFromEp = stationsFromRight();
+    w.stationsFromEp = stationsFromRight(design);
     w.radius = design.radius;
     w.aIn = w.stationsFromEp ? design.a2 : design.a1;
     w.aOut = w.stationsFromEp ? design.a1 : design.a2;
@@ -74,8 +74,8 @@ int placeAlignment(const Placement &placement, const TurnAngle &turn, WorldAlign
     takeElements(w);
     const double inLeg = std::hypot(placement.ip.x - placement.bp.x, placement.ip.y - placement.bp.y);
     const double outLeg = std::hypot(placement.ep.x - placement.ip.x, placement.ep.y - placement.ip.y);
-    const double tangentIn = w.stationsFromEp ? design.tangent2 : design.tangent1;
-    const double tangentOut = w.stationsFromEp ? design.tangent1 : design.tangent2;
+    const double tangentIn = w.stationsFromEp ? design.elements.tangent2 : design.elements.tangent1;
+    const double tangentOut = w.stationsFromEp ? design.elements.tangent1 : design.elements.tangent2;
     if (!legHoldsTangent(inLeg, tangentIn, "BP から IP まで") || !legHoldsTangent(outLeg, tangentOut, "IP から EP まで"))
         return 0;
     w.route = oneIpRoute(w);

@@ -25,17 +25,17 @@ bool drawsUpward(const TurnAngle &turn, bool stationsFromEp) { return turn.right
 int loadTurn(const char *parameterPath, const char *placementPath, Placement &placement, TurnAngle &turn) {
     if (!readPlacementFile(placementPath, placement)) return 0;
     if (!deriveTurnAngle(placement, turn)) return 0;
-    return readParameterFile(parameterPath);
+    return readParameterFile(parameterPath, design);
 }
 
 int loadWorldDesign(const char *parameterPath, const char *placementPath, WorldAlignment &alignment) {
     Placement placement;
     TurnAngle turn;
     if (!loadTurn(parameterPath, placementPath, placement, turn)) return 0;
-    setIntersectionAngle(turn, drawsUpward(turn, stationsFromRight()));
-    if (!validateDesign()) return 0;
-    prepareNormals();
-    computeElements();
+    setIntersectionAngle(turn, drawsUpward(turn, stationsFromRight(design)));
+    if (!checkDesign(design)) return 0;
+    design.elements = computeElements(design, design.angles);
+    design.normals = prepareNormals(design, design.elements);
     return placeAlignment(placement, turn, alignment);
 }
 

@@ -10,11 +10,6 @@
 #include <set>
 #include <string>
 
-#ifndef _WIN32
-#  include <sys/wait.h>
-#  include <unistd.h>
-#endif
-
 #include "drawing/dxf_writer.h"
 #include "drawing/normals.h"
 #include "drawing/number_format.h"
@@ -24,7 +19,7 @@
 #include "writer_test_support.h"
 
 using namespace writer_testing;
-using korvane::design;
+using korvane::StreamSlot;
 
 namespace {
 
@@ -115,10 +110,10 @@ using DxfEntityFormat = DrawingRunTest;
 
 TEST_F(DxfEntityFormat, LineArcAndTextAreWrittenByteForByte) {
     openEmptyOutput();
-    korvane::writeLine(0.0, 74250.0, 1234.5678916, -74250.25);
-    korvane::writeArc(100.0, -200.5, 40000.0, -90.0, 12.3456784, "D-STR");
-    korvane::writeText(250.0, 74000.0, 375.0, 0.0, "K.A.");
-    korvane::writeText(-250.0, 74500.0, 375.0, korvane::kQuarterTurn, "NO.1+2.500");
+    dxf().writeLine(0.0, 74250.0, 1234.5678916, -74250.25);
+    dxf().writeArc(100.0, -200.5, 40000.0, -90.0, 12.3456784, "D-STR");
+    dxf().writeText(250.0, 74000.0, 375.0, 0.0, "K.A.");
+    dxf().writeText(-250.0, 74500.0, 375.0, korvane::kQuarterTurn, "NO.1+2.500");
     EXPECT_EQ(closeAndReadOutput(),
               "0\nLINE\n8\nD-WORK\n10\n0.000000\n20\n74250.000000\n11\n1234.567892\n21\n"
               "-74250.250000\n"
@@ -136,94 +131,37 @@ TEST_F(DxfEntityFormat, TextBytesOfAnyLengthReachTheFileUnchanged) {
     // cp932 "曲線" followed by a long run, longer than one record buffer.
     const std::string japanese = "\x8B\xC8\x90\xFC";
     const std::string text = japanese + std::string(1500, 'x') + japanese;
-    korvane::writeText(1.0, 2.0, 3.0, 0.0, text.c_str());
+    dxf().writeText(1.0, 2.0, 3.0, 0.0, text.c_str());
     const std::string content = closeAndReadOutput();
     EXPECT_EQ(content, "0\nTEXT\n8\nD-BMK-HTXT\n10\n1.000000\n20\n2.000000\n40\n3.000000\n41\n1\n"
                        "50\n0.000000\n1\n" + text + "\n");
 }
 
+// The first polyline of a counter as the library has it at load: POLYLINE 66,
+// then one handle after the other.
 TEST_F(DxfEntityFormat, PolylineVerticesAndSeqendCarryConsecutiveHandles) {
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    const unsigned long long before = korvane::entityHandle;
-    korvane::writePolylineSegment(0.0, 74250.0, 100.25, 74260.5, 1, "D-STR");
-    korvane::writePolylineSegment(100.25, 74260.5, 200.0, 74280.125, 2, "D-STR");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
-    const std::string h1 = hexUpper(before + 1), h2 = hexUpper(before + 2),
-                      h3 = hexUpper(before + 3), h4 = hexUpper(before + 4),
-                      h5 = hexUpper(before + 5);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    dxf().writePolylineSegment(0.0, 74250.0, 100.25, 74260.5, 1, "D-STR");
+    dxf().writePolylineSegment(100.25, 74260.5, 200.0, 74280.125, 2, "D-STR");
+    ASSERT_EQ(dxf().writeSeqend(), 1);
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     // A lane polyline on D-STR still ends with a SEQEND on D-BMK.
     EXPECT_EQ(testing_support::readFile(tempPath),
-              "0\nPOLYLINE\n5\n" + h1 + "\n8\nD-STR\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n"
-              "0\nVERTEX\n5\n" + h2 + "\n8\nD-STR\n10\n0.000000\n20\n74250.000000\n30\n0.0\n"
-              "0\nVERTEX\n5\n" + h3 + "\n8\nD-STR\n10\n100.250000\n20\n74260.500000\n30\n0.0\n"
-              "0\nVERTEX\n5\n" + h4 + "\n8\nD-STR\n10\n200.000000\n20\n74280.125000\n30\n0.0\n"
-              "0\nSEQEND\n5\n" + h5 + "\n8\nD-BMK\n");
+              "0\nPOLYLINE\n5\n66\n8\nD-STR\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n"
+              "0\nVERTEX\n5\n67\n8\nD-STR\n10\n0.000000\n20\n74250.000000\n30\n0.0\n"
+              "0\nVERTEX\n5\n68\n8\nD-STR\n10\n100.250000\n20\n74260.500000\n30\n0.0\n"
+              "0\nVERTEX\n5\n69\n8\nD-STR\n10\n200.000000\n20\n74280.125000\n30\n0.0\n"
+              "0\nSEQEND\n5\n6A\n8\nD-BMK\n");
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(DxfEntityFormat, HandlesStayBelowTheSeedOfTheHeader) {
-    const std::uint64_t saved = korvane::entityHandle;
-    korvane::entityHandle = korvane::kHandleSeed - 2;
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    korvane::writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
-    korvane::closeTempFile();
-    korvane::entityHandle = saved;
+    handles = korvane::EntityHandles(korvane::kHandleSeed - 2);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    dxf().writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
+    korvane::closeTempFile(streams());
     EXPECT_EQ(handlesOf(testing_support::readFile(tempPath)),
               (std::vector<std::string>{"FFFFFFFFFE", "66", "67"}));
-}
-
-// Run in a process of its own (see the test below): the first polyline after
-// the library is loaded.
-TEST(DxfFreshProcess, DISABLED_DrawOnePolyline) {
-    const char *out = std::getenv("KORVANE_FRESH_OUTPUT");
-    if (!out) GTEST_SKIP() << "only run by DxfHandles.FirstPolylineAfterLoadStartsAt66";
-    setPath(design.outputPath, out);
-    setPath(design.tempPath, std::string(out) + ".tmp");
-    testing_support::writeFile(out, "");
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    korvane::writePolylineSegment(0.0, 74250.0, 1000.5, 74260.25, 1, "D-BMK");
-    korvane::writePolylineSegment(1000.5, 74260.25, 2000.125, 74280.0625, 2, "D-BMK");
-    korvane::writePolylineSegment(2000.125, 74280.0625, 3000.0, 74300.0, 3, "D-BMK");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
-    ASSERT_EQ(korvane::appendTempBody(), 1);
-    korvane::closeAllStreams();
-}
-
-TEST(DxfHandles, FirstPolylineAfterLoadStartsAt66) {
-    KORVANE_SKIP_ON_WINDOWS("needs fork and exec to draw in a freshly started process");
-#ifdef __linux__
-    testing_support::TempDir dir;
-    const std::string out = dir.file("fresh.dxf");
-    // The test program itself, resolved before the fork (also under tools
-    // that run the program through a loader of their own).
-    char self[4096];
-    const ssize_t selfLength = readlink("/proc/self/exe", self, sizeof self - 1);
-    ASSERT_GT(selfLength, 0);
-    self[selfLength] = '\0';
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        setenv("KORVANE_FRESH_OUTPUT", out.c_str(), 1);
-        if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
-        execl(self, self, "--gtest_also_run_disabled_tests",
-              "--gtest_filter=DxfFreshProcess.DISABLED_DrawOnePolyline", static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(testing_support::readFile(out),
-              "0\nPOLYLINE\n5\n66\n8\nD-BMK\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n"
-              "0\nVERTEX\n5\n67\n8\nD-BMK\n10\n0.000000\n20\n74250.000000\n30\n0.0\n"
-              "0\nVERTEX\n5\n68\n8\nD-BMK\n10\n1000.500000\n20\n74260.250000\n30\n0.0\n"
-              "0\nVERTEX\n5\n69\n8\nD-BMK\n10\n2000.125000\n20\n74280.062500\n30\n0.0\n"
-              "0\nVERTEX\n5\n6A\n8\nD-BMK\n10\n3000.000000\n20\n74300.000000\n30\n0.0\n"
-              "0\nSEQEND\n5\n6B\n8\nD-BMK\n");
-#endif
 }
 
 // ---------------------------------------------------------------------------
@@ -234,31 +172,32 @@ namespace {
 std::string shippedTemplate() { return testing_support::sourceDir() + "/data/aln_hdr_.dxf"; }
 
 // One polyline cycle: temporary file, segments, SEQEND, close, append.
-void drawPolyline(int segments, const char *layer, double y0) {
-    ASSERT_EQ(korvane::createTempFile(), 1);
+void drawPolyline(korvane::DrawingRun &run, int segments, const char *layer, double y0) {
+    ASSERT_EQ(korvane::createTempFile(run.streams()), 1);
     for (int j = 1; j <= segments; ++j)
-        korvane::writePolylineSegment((j - 1) * 500.0, y0 + j, j * 500.0, y0 + j + 1, j, layer);
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
-    ASSERT_EQ(korvane::appendTempBody(), 1);
+        run.dxf().writePolylineSegment((j - 1) * 500.0, y0 + j, j * 500.0, y0 + j + 1, j, layer);
+    ASSERT_EQ(run.dxf().writeSeqend(), 1);
+    ASSERT_EQ(korvane::closeTempFile(run.streams()), 1);
+    ASSERT_EQ(korvane::appendTempBody(run.streams()), 1);
 }
 
 // A drawing as the pipeline builds it: header, normals and labels, thirty
 // polylines, an arc, closing.
-void drawSampleDrawing(const std::string &japaneseCp932) {
-    ASSERT_EQ(korvane::copyHeaderTemplate(shippedTemplate().c_str()), 1);
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
-    const double baseY = 297.0 * design.scale;
-    korvane::writeKaNormalLine({0.0, baseY});
-    korvane::writeLabel({0.0, baseY}, 0.0, "K.A.");
-    for (int i = 0; i < 30; ++i) drawPolyline(1 + i % 7, i % 3 ? "D-STR" : "D-BMK", baseY + i * 1000.0);
-    korvane::writeNormalLine({20000.0, baseY + 500.0}, 0.25);
-    korvane::writeLabel({20000.0, baseY + 500.0}, 0.25, "K.E.");
-    korvane::writeArc(20000.0, baseY + 60000.0, 60000.0, -75.0, -40.0, "D-BMK");
-    korvane::writeArc(20000.0, baseY + 60000.0, 57250.0, -75.0, -40.0, "D-STR");
-    korvane::writeLine(0.0, baseY, 90000.0, baseY);
-    korvane::writeText(1000.0, 2000.0, 375.0, 0.0, japaneseCp932.c_str());
-    korvane::closeDrawing();
+void drawSampleDrawing(korvane::DrawingRun &run, const std::string &japaneseCp932) {
+    const double scale = run.design().scale;
+    ASSERT_EQ(korvane::copyHeaderTemplate(run.streams(), shippedTemplate().c_str(), scale), 1);
+    ASSERT_EQ(korvane::openOutputForAppend(run.streams()), 1);
+    const double baseY = 297.0 * scale;
+    korvane::writeKaNormalLine(run, {0.0, baseY});
+    korvane::writeLabel(run, {0.0, baseY}, 0.0, "K.A.");
+    for (int i = 0; i < 30; ++i) drawPolyline(run, 1 + i % 7, i % 3 ? "D-STR" : "D-BMK", baseY + i * 1000.0);
+    korvane::writeNormalLine(run, {20000.0, baseY + 500.0}, 0.25);
+    korvane::writeLabel(run, {20000.0, baseY + 500.0}, 0.25, "K.E.");
+    run.dxf().writeArc(20000.0, baseY + 60000.0, 60000.0, -75.0, -40.0, "D-BMK");
+    run.dxf().writeArc(20000.0, baseY + 60000.0, 57250.0, -75.0, -40.0, "D-STR");
+    run.dxf().writeLine(0.0, baseY, 90000.0, baseY);
+    run.dxf().writeText(1000.0, 2000.0, 375.0, 0.0, japaneseCp932.c_str());
+    korvane::closeDrawing(run.streams());
 }
 
 std::string pythonWithEzdxf() {
@@ -274,7 +213,7 @@ std::string pythonWithEzdxf() {
 using DxfDrawing = DrawingRunTest;
 
 TEST_F(DxfDrawing, ThirtyPolylinesNeverRepeatAHandle) {
-    drawSampleDrawing("K.E.");
+    drawSampleDrawing(run(), "K.E.");
     ASSERT_TRUE(messages().empty()) << messages().front();
     const std::vector<std::string> handles = handlesOf(testing_support::readFile(outputPath));
     // 30 POLYLINE + 30 SEQEND + (1..7 segments + 1) vertices each.
@@ -296,7 +235,7 @@ TEST_F(DxfDrawing, AssembledDrawingPassesTheValidityCheck) {
     const std::string japanese = "曲線要素 Ｒ＝３５ｍ ｸﾛｿｲﾄﾞ";
     char cp932[200];
     korvane::toCp932(japanese, cp932, sizeof cp932);
-    drawSampleDrawing(cp932);
+    drawSampleDrawing(run(), cp932);
     ASSERT_TRUE(messages().empty());
     const std::string command = python + " " + testing_support::sourceDir() +
                                 "/tests/tools/check_dxf.py " + outputPath + " 'K.A.' '" + japanese + "'";
@@ -308,7 +247,7 @@ TEST_F(DxfDrawing, NumbersKeepTheirPointUnderADecimalCommaLocale) {
     if (!testing_support::setDecimalCommaLocale()) GTEST_SKIP() << "no German locale (de_DE.UTF-8) installed";
     ASSERT_EQ(printfText("%.1f", 1.5), "1,5"); // the locale really uses a comma
     design.scale = 250.3;
-    drawSampleDrawing("K.E.");
+    drawSampleDrawing(run(), "K.E.");
     std::setlocale(LC_ALL, previous.c_str());
 
     const std::string content = testing_support::readFile(outputPath);
@@ -331,28 +270,28 @@ TEST_F(DrawingRunTest, AppendCopiesTheTemporaryFileByteForByte) {
         body += std::string(random() % 400, static_cast<char>('A' + random() % 26)) + "\n";
     body += "tail";
     testing_support::writeFile(tempPath, body);
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
-    ASSERT_EQ(korvane::appendTempBody(), 1);
-    EXPECT_EQ(korvane::inFile, nullptr);
-    EXPECT_NE(korvane::outFile, nullptr); // stays open for the next entities
-    korvane::closeDrawing();
-    EXPECT_EQ(korvane::outFile, nullptr);
+    ASSERT_EQ(korvane::openOutputForAppend(streams()), 1);
+    ASSERT_EQ(korvane::appendTempBody(streams()), 1);
+    EXPECT_EQ(streams().stream(StreamSlot::input), nullptr);
+    EXPECT_NE(streams().stream(StreamSlot::output), nullptr); // stays open for the next entities
+    korvane::closeDrawing(streams());
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
     EXPECT_EQ(testing_support::readFile(outputPath),
               "0\nSECTION\n2\nENTITIES\n" + body + "0\nENDSEC\n0\nEOF\n");
     EXPECT_TRUE(messages().empty());
-    EXPECT_FALSE(korvane::outputWriteFailed());
+    EXPECT_FALSE(streams().writeFailed());
 }
 
 TEST_F(DrawingRunTest, StreamsThatCannotBeOpenedAreReported) {
     setPath(design.outputPath, dir.file("missing/out.dxf"));
     setPath(design.tempPath, dir.file("missing/temp.dxf"));
-    EXPECT_EQ(korvane::openOutputForAppend(), 0);
-    EXPECT_EQ(korvane::createTempFile(), 0);
-    EXPECT_EQ(korvane::appendTempBody(), 0);
+    EXPECT_EQ(korvane::openOutputForAppend(streams()), 0);
+    EXPECT_EQ(korvane::createTempFile(streams()), 0);
+    EXPECT_EQ(korvane::appendTempBody(streams()), 0);
     EXPECT_EQ(messages(), (std::vector<std::string>{"Can't open 新DXF file", "Can't open tmpDXF file",
                                                      "Can't open tmpDXF file"}));
-    EXPECT_EQ(korvane::outFile, nullptr);
-    EXPECT_EQ(korvane::tempFile, nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::temporary), nullptr);
 }
 
 class DxfFullDisk : public DrawingRunTest {
@@ -366,23 +305,23 @@ protected:
 
 TEST_F(DxfFullDisk, EveryEntityAfterTheFirstFailureIsReportedOnce) {
     setPath(design.outputPath, "/dev/full");
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
+    ASSERT_EQ(korvane::openOutputForAppend(streams()), 1);
     // More than one stream block of LINEs: the failure shows when the block
     // is first written out, and every entity after it fails at once.
     const int lines = 20000;
     int firstFailure = -1;
     for (int i = 0; i < lines; ++i) {
         const std::size_t before = recorder.cp932().size();
-        korvane::writeLine(i, 74250.0, i + 1000.0, 74250.0);
+        dxf().writeLine(i, 74250.0, i + 1000.0, 74250.0);
         const std::size_t added = recorder.cp932().size() - before;
         if (firstFailure < 0 && added == 1) firstFailure = i;
         if (firstFailure >= 0) ASSERT_EQ(added, 1u) << "line " << i;
         else ASSERT_EQ(added, 0u);
     }
     ASSERT_GT(firstFailure, 0);
-    EXPECT_TRUE(korvane::outputWriteFailed());
-    korvane::closeDrawing();
-    EXPECT_EQ(korvane::outFile, nullptr);
+    EXPECT_TRUE(streams().writeFailed());
+    korvane::closeDrawing(streams());
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
     const std::vector<std::string> shown = messages();
     EXPECT_EQ(shown.size(), static_cast<std::size_t>(lines - firstFailure + 1));
     for (const std::string &message : shown) ASSERT_EQ(message, kWriteFailed);
@@ -390,45 +329,44 @@ TEST_F(DxfFullDisk, EveryEntityAfterTheFirstFailureIsReportedOnce) {
 
 TEST_F(DxfFullDisk, AFailedLastFlushIsReportedByTheClosing) {
     setPath(design.outputPath, "/dev/full");
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
-    korvane::writeLine(0.0, 1.0, 2.0, 3.0);
-    korvane::writeText(0.0, 1.0, 375.0, 0.0, "K.A.");
+    ASSERT_EQ(korvane::openOutputForAppend(streams()), 1);
+    dxf().writeLine(0.0, 1.0, 2.0, 3.0);
+    dxf().writeText(0.0, 1.0, 375.0, 0.0, "K.A.");
     EXPECT_TRUE(messages().empty()); // still in the stream's block
-    korvane::closeDrawing();
+    korvane::closeDrawing(streams());
     EXPECT_EQ(messages(), std::vector<std::string>{kWriteFailed});
-    EXPECT_EQ(korvane::outFile, nullptr);
-    EXPECT_TRUE(korvane::outputWriteFailed());
-    korvane::resetWriteFailures();
-    EXPECT_FALSE(korvane::outputWriteFailed());
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
+    EXPECT_TRUE(streams().writeFailed());
+    EXPECT_FALSE(newRun().streams().writeFailed()); // the next run starts clean
 }
 
 TEST_F(DxfFullDisk, ATemporaryFileThatCannotBeWrittenFailsItsCycle) {
     setPath(design.tempPath, "/dev/full");
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    korvane::writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    EXPECT_EQ(korvane::closeTempFile(), 0);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    dxf().writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
+    ASSERT_EQ(dxf().writeSeqend(), 1);
+    EXPECT_EQ(korvane::closeTempFile(streams()), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{kWriteFailed});
-    EXPECT_EQ(korvane::tempFile, nullptr);
-    EXPECT_TRUE(korvane::outputWriteFailed());
+    EXPECT_EQ(streams().stream(StreamSlot::temporary), nullptr);
+    EXPECT_TRUE(streams().writeFailed());
 }
 
 TEST_F(DxfFullDisk, AnAppendThatCannotBeWrittenClosesEveryStream) {
     testing_support::writeFile(tempPath, std::string(3 << 20, 'x'));
     setPath(design.outputPath, "/dev/full");
-    ASSERT_EQ(korvane::openOutputForAppend(), 1);
-    EXPECT_EQ(korvane::appendTempBody(), 0);
+    ASSERT_EQ(korvane::openOutputForAppend(streams()), 1);
+    EXPECT_EQ(korvane::appendTempBody(streams()), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{kWriteFailed});
-    EXPECT_EQ(korvane::outFile, nullptr);
-    EXPECT_EQ(korvane::inFile, nullptr);
-    EXPECT_TRUE(korvane::outputWriteFailed());
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::input), nullptr);
+    EXPECT_TRUE(streams().writeFailed());
 }
 
 TEST_F(DrawingRunTest, WritersWithoutAnOpenStreamReportAndGoOn) {
-    korvane::writeLine(0.0, 0.0, 1.0, 1.0);
-    korvane::writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
-    EXPECT_EQ(korvane::writeSeqend(), 0);
-    korvane::closeDrawing();
+    dxf().writeLine(0.0, 0.0, 1.0, 1.0);
+    dxf().writePolylineSegment(0.0, 0.0, 1.0, 1.0, 1, "D-BMK");
+    EXPECT_EQ(dxf().writeSeqend(), 0);
+    korvane::closeDrawing(streams());
     EXPECT_EQ(messages(), std::vector<std::string>(3, kWriteFailed));
-    EXPECT_TRUE(korvane::outputWriteFailed());
+    EXPECT_TRUE(streams().writeFailed());
 }

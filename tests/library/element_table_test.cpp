@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "annotation/element_table.h"
-#include "drawing/dxf_writer.h"
+#include "drawing/drawing_run.h"
 #include "drawing_support.h"
 #include "params/c_locale.h"
 #include "params/cp932.h"
@@ -118,22 +118,19 @@ TEST(ElementTable, CurveDirectionStationDirectionAndNoLanes) {
 
 namespace {
 
-// Runs writeElementTable on the design record as it stands and returns the
-// texts it wrote.
-std::vector<std::string> tableOfRecord() {
+// Runs writeElementTable on a record and returns the texts it wrote.
+std::vector<std::string> tableOf(korvane::DesignRecord &design) {
     korvane::CLocaleScope cLocale;
-    std::FILE *file = std::tmpfile();
-    korvane::outFile = file;
-    korvane::writeElementTable();
-    korvane::outFile = nullptr;
-    std::fflush(file);
-    std::string content;
-    std::rewind(file);
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
-    std::fclose(file);
-    const auto drawing = drawing_support::readDrawing("0\nSECTION\n2\nENTITIES\n" + content);
+    TempDir dir;
+    const std::string output = dir.file("table.dxf");
+    std::snprintf(design.outputPath, sizeof design.outputPath, "%s", output.c_str());
+    korvane::EntityHandles handles;
+    korvane::DrawingBuffers buffers;
+    korvane::DrawingRun run(design, handles, buffers);
+    if (!korvane::openOutputForAppend(run.streams())) return {};
+    korvane::writeElementTable(run);
+    run.streams().closeAll();
+    const auto drawing = drawing_support::readDrawing("0\nSECTION\n2\nENTITIES\n" + testing_support::readFile(output));
     std::vector<std::string> texts;
     for (const auto *t : drawing.ofType("TEXT")) texts.push_back(t->text(1));
     return texts;
@@ -142,18 +139,16 @@ std::vector<std::string> tableOfRecord() {
 } // namespace
 
 TEST(ElementTable, UnknownDirectionCharacter) {
-    auto &d = korvane::design;
-    d = korvane::DesignRecord{};
+    korvane::DesignRecord d{};
     d.scale = 250;
     d.stationDirection[0] = 'X';
-    const auto texts = tableOfRecord();
+    const auto texts = tableOf(d);
     ASSERT_EQ(texts.size(), 17u);
     EXPECT_EQ(texts[14], cp932("測点の方向  X  エラー"));
 }
 
 TEST(ElementTable, TwentyLanesOfAnyMagnitudeFitTheirLines) {
-    auto &d = korvane::design;
-    d = korvane::DesignRecord{};
+    korvane::DesignRecord d{};
     d.scale = 250;
     d.stationDirection[0] = 'L';
     for (std::size_t i = 0; i < korvane::kLaneCapacity; ++i) {
@@ -164,7 +159,7 @@ TEST(ElementTable, TwentyLanesOfAnyMagnitudeFitTheirLines) {
         d.leftMethod[i] = 2;
         d.leftWidening[i] = 0.125;
     }
-    const auto texts = tableOfRecord();
+    const auto texts = tableOf(d);
     ASSERT_EQ(texts.size(), 17u + 6u + 6u);
     const std::size_t width = 1 + 309 + 4;
     EXPECT_EQ(texts[18].size(), 20 * width + 19);

@@ -9,7 +9,7 @@
 #include "writer_test_support.h"
 
 using namespace writer_testing;
-using korvane::design;
+using korvane::StreamSlot;
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
     int copy(const std::string &templateText) {
         templatePath = dir.file("template.dxf");
         testing_support::writeFile(templatePath, templateText);
-        return korvane::copyHeaderTemplate(templatePath.c_str());
+        return korvane::copyHeaderTemplate(newRun().streams(), templatePath.c_str(), design.scale);
     }
     std::string output() const { return testing_support::readFile(outputPath); }
 
@@ -39,8 +39,8 @@ TEST_F(HeaderTemplate, ExtmaxIsRewrittenForTheScale) {
     EXPECT_EQ(output(), kHead + "9\n$EXTMIN\n10\n0.0\n20\n0.0\n9\n$EXTMAX\n10\n210250\n20\n148500\n"
                                 "30\n0.0\n" + kTail);
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(korvane::outFile, nullptr);
-    EXPECT_EQ(korvane::inFile, nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::input), nullptr);
 }
 
 TEST_F(HeaderTemplate, ExtentsThatAreNotWholeAreRounded) {
@@ -81,7 +81,7 @@ TEST_F(HeaderTemplate, LinesLongerThanTheBufferAreSplitAndShiftThePairs) {
 }
 
 TEST_F(HeaderTemplate, AMissingTemplateCreatesNoOutput) {
-    EXPECT_EQ(korvane::copyHeaderTemplate(dir.file("absent.dxf").c_str()), 0);
+    EXPECT_EQ(korvane::copyHeaderTemplate(streams(), dir.file("absent.dxf").c_str(), design.scale), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{"Can't open ALN_HDR_.DXF(DXFﾍｯﾀﾞｰﾌｧｲﾙ) file"});
     EXPECT_FALSE(std::filesystem::exists(outputPath));
     // The message reaches the host as cp932 (half-width katakana single bytes).
@@ -92,8 +92,8 @@ TEST_F(HeaderTemplate, AnOutputThatCannotBeCreatedClosesTheTemplate) {
     setPath(design.outputPath, dir.file("no/such/folder/out.dxf"));
     EXPECT_EQ(copy(kHead + kTail), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{"Can't open 新DXF file"});
-    EXPECT_EQ(korvane::inFile, nullptr);
-    EXPECT_EQ(korvane::outFile, nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::input), nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
 }
 
 TEST_F(HeaderTemplate, AHeaderThatCannotBeWrittenIsNotReportedAsCopied) {
@@ -102,9 +102,9 @@ TEST_F(HeaderTemplate, AHeaderThatCannotBeWrittenIsNotReportedAsCopied) {
     setPath(design.outputPath, "/dev/full");
     EXPECT_EQ(copy(kHead + "9\n$EXTMAX\n10\n0.0\n20\n0.0\n" + kTail), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{"fprintfｴﾗｰ"});
-    EXPECT_EQ(korvane::inFile, nullptr);
-    EXPECT_EQ(korvane::outFile, nullptr);
-    EXPECT_TRUE(korvane::outputWriteFailed());
+    EXPECT_EQ(streams().stream(StreamSlot::input), nullptr);
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
+    EXPECT_TRUE(streams().writeFailed());
 }
 
 TEST(ShippedHeaderTemplate, OpensTheEntitiesSectionAndFitsTheLineBuffer) {

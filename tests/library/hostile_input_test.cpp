@@ -110,6 +110,13 @@ using Messages = std::vector<std::string>;
 const std::string kScaleInvalid = "縮尺が不正です。";
 const std::string kParametersInvalid = "パラメータが不正です。";
 const std::string kWriteFailed = "fprintfｴﾗｰ";
+const std::string kArcInvalid = "データが不正です a=IA-(t1+t2)<0 ";
+
+// The two messages of an arc refused for its negative length Lc.
+Messages arcRefused(const std::string &lc) {
+    return {kArcInvalid, "\n円曲線長=｜" + lc + "｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+                                               "又はＩ.Ａ.の精度を上げてください。"};
+}
 
 std::size_t countOf(const std::string &content, const std::string &what) {
     std::size_t n = 0;
@@ -222,7 +229,7 @@ TEST(HostileNumbers, DrawingNumbersBeyondTheDoubleRangeFailTheRunOnce) {
     }
 }
 
-TEST(HostileNumbers, TinyComputationPitchIsRefusedAfterTheFourChecks) {
+TEST(HostileNumbers, TinyComputationPitchIsRefusedAfterTheFourChecksAndTheArc) {
     TempDir dir;
     std::string text = testing_support::kSampleParameterText;
     text.replace(text.find("\n0.1\nL\n"), 7, "\n0.000001\nL\n");
@@ -230,13 +237,14 @@ TEST(HostileNumbers, TinyComputationPitchIsRefusedAfterTheFourChecks) {
     EXPECT_EQ(run.checked, 0);
     EXPECT_EQ(run.messages, Messages{"計算ピッチが小さすぎます。"});
 
-    // Before the arc check: the same with an IA that the clothoids exceed
-    // (τ1 + τ2 = 0.5 + 0.383 rad > 10°).
+    // After the arc check: the same with an IA that the clothoids exceed
+    // (τ1 + τ2 = 0.5 + 0.3828125 rad against 10° = 0.1745329 rad) gets the
+    // arc's messages, Lc = (0.1745329 − 0.8828125) · 40 m.
     std::string noArc = text;
     noArc.replace(noArc.find("66 55 44.444"), 12, "10 0 0");
     run = drawDesign(noArc, dir);
     EXPECT_EQ(run.checked, 0);
-    EXPECT_EQ(run.messages, Messages{"計算ピッチが小さすぎます。"});
+    EXPECT_EQ(run.messages, arcRefused("-28.331183"));
 
     // After the four: a zero station pitch is reported instead.
     std::string badStation = text;
@@ -285,9 +293,10 @@ TEST(HostileNumbers, HalfTurnAndLargerAngles) {
 }
 
 // A clothoid parameter far above the radius. A = 1000, R = 1: the clothoids
-// would turn by A²/(2R²) = 5·10⁵ rad, refused with the parameters. A = 250,
-// R = 100: 3.125 rad each, within a turn, but 6.25 rad together, far beyond
-// IA = 70°10'20": the arc check refuses it, Lc = (1.2247 − 6.25)·100 m.
+// would turn by A²/(2R²) = 5·10⁵ rad each, far beyond IA = 70°10'20" =
+// 1.2247433 rad: the arc check refuses it, Lc = (1.2247433 − 10⁶)·1 m. A =
+// 250, R = 100: 3.125 rad each, within a turn, but 6.25 rad together: the arc
+// check refuses it, Lc = (1.2247 − 6.25)·100 m.
 TEST(HostileNumbers, ClothoidParameterFarAboveTheRadius) {
     TempDir dir;
     auto lines = kBaseLines;
@@ -296,7 +305,7 @@ TEST(HostileNumbers, ClothoidParameterFarAboveTheRadius) {
     lines[4] = {"1"};
     DrawingRun run = drawDesign(parameterText(lines), dir);
     EXPECT_EQ(run.checked, 0);
-    EXPECT_EQ(run.messages, Messages{kParametersInvalid});
+    EXPECT_EQ(run.messages, arcRefused("-999998.775264"));
 
     lines[2] = {"250"};
     lines[3] = {"250"};
@@ -353,7 +362,8 @@ TEST(HostileNumbers, NineteenLaneLinesASideAndOneHundredNinetyNineIntervals) {
 // turn (τ = A²/(2R²) > 2π) the ten-term series no longer follows the clothoid
 // (at τ = 10 it is off by 80 % of the length) and the drawing would be
 // garbage reported as written. Such clothoids fit only an IA of more than a
-// half turn, which is refused.
+// half turn, which is refused, or an arc within the tolerance on a radius far
+// below a millimetre (see the validation tests).
 TEST(HostileNumbers, ClothoidsTurningBeyondAFullTurnAreRefused) {
     TempDir dir;
     auto lines = kBaseLines;
@@ -366,7 +376,9 @@ TEST(HostileNumbers, ClothoidsTurningBeyondAFullTurnAreRefused) {
     EXPECT_EQ(run.messages, Messages{kParametersInvalid});
 
     // R = 10: A = 35.4 turns by 6.2658 rad, A = 35.5 by 6.3013 rad, beyond
-    // 2π = 6.2832. Both need an IA far beyond a half turn, which is refused.
+    // 2π = 6.2832. The first pair fits IA = 720° = 12.5663706 rad and is
+    // refused for its half turn; the second needs 12.6025 rad, and the arc
+    // check refuses it first: Lc = (12.5663706 − 12.6025)·10 m.
     lines[4] = {"10"};
     lines[5] = {"720", "0", "0"};
     lines[2] = {"35.4"};
@@ -374,10 +386,11 @@ TEST(HostileNumbers, ClothoidsTurningBeyondAFullTurnAreRefused) {
     run = drawDesign(parameterText(lines), dir);
     EXPECT_EQ(run.checked, 0);
     EXPECT_EQ(run.messages, Messages{kParametersInvalid});
+    lines[2] = {"35.5"};
     lines[3] = {"35.5"};
     run = drawDesign(parameterText(lines), dir);
     EXPECT_EQ(run.checked, 0);
-    EXPECT_EQ(run.messages, Messages{kParametersInvalid});
+    EXPECT_EQ(run.messages, arcRefused("-0.361294"));
 }
 
 // R = A = 1e300 with the pitch 1e294 would be 10⁶ steps, but A² overflows and

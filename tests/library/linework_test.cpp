@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "drawing/clothoid_stepping.h"
-#include "drawing/linework.h"
+#include "drawing/drawing_frame.h"
+#include "drawing/lane_points.h"
 #include "drawing_support.h"
 #include "params/design_record.h"
 #include "test_support.h"
@@ -67,30 +68,31 @@ TEST(ClothoidStepping, SmallPitchEndsExactlyAtKe) {
 }
 
 TEST(LanePoints, WideningByMethod) {
-    korvane::design.radius = 200;
+    const double radius = 200;
     const double a = 100; // length 50
     for (double amount : {0.5, 2.0}) {
-        EXPECT_DOUBLE_EQ(korvane::wideningAmount(a, 25, 1, amount), 0.5 * amount);
-        EXPECT_DOUBLE_EQ(korvane::wideningAmount(a, 25, 2, amount), 0.3125 * amount);
-        EXPECT_DOUBLE_EQ(korvane::wideningAmount(a, 50, 1, amount), amount);
-        EXPECT_DOUBLE_EQ(korvane::wideningAmount(a, 50, 2, amount), amount);
-        EXPECT_EQ(korvane::wideningAmount(a, 0, 2, amount), 0);
-        EXPECT_EQ(korvane::wideningAmount(a, 50, 0, amount), 0);
-        EXPECT_EQ(korvane::wideningAmount(a, 50, 3, amount), 0);
+        EXPECT_DOUBLE_EQ(korvane::wideningAmount(radius, a, 25, 1, amount), 0.5 * amount);
+        EXPECT_DOUBLE_EQ(korvane::wideningAmount(radius, a, 25, 2, amount), 0.3125 * amount);
+        EXPECT_DOUBLE_EQ(korvane::wideningAmount(radius, a, 50, 1, amount), amount);
+        EXPECT_DOUBLE_EQ(korvane::wideningAmount(radius, a, 50, 2, amount), amount);
+        EXPECT_EQ(korvane::wideningAmount(radius, a, 0, 2, amount), 0);
+        EXPECT_EQ(korvane::wideningAmount(radius, a, 50, 0, amount), 0);
+        EXPECT_EQ(korvane::wideningAmount(radius, a, 50, 3, amount), 0);
     }
 }
 
 TEST(LanePoints, SecondFrameMapsItsKaOntoTheSecondKa) {
-    auto &d = korvane::design;
+    korvane::DesignRecord d{};
     d.scale = 250;
-    d.iaRadians = 1.0471975512;
-    d.tangent1 = 143.19254;
-    d.tangent2 = 170.65512;
-    const korvane::Point ka = korvane::secondFrameToDrawing({0, 297 * 250.0});
+    d.angles.iaRadians = 1.0471975512;
+    d.elements.tangent1 = 143.19254;
+    d.elements.tangent2 = 170.65512;
+    const korvane::DrawingFrame frame(d);
+    const korvane::Point ka = frame.secondFrameToDrawing({0, 297 * 250.0});
     EXPECT_NEAR(ka.x, 143192.54 + 170655.12 * 0.5, 1e-6);
     EXPECT_NEAR(ka.y, 74250 + 170655.12 * std::sqrt(3.0) / 2, 1e-6);
     // One metre along −x of the frame leads from the second KA towards IP.
-    const korvane::Point p = korvane::secondFrameToDrawing({-1000, 297 * 250.0});
+    const korvane::Point p = frame.secondFrameToDrawing({-1000, 297 * 250.0});
     EXPECT_NEAR(p.x - ka.x, -500, 1e-6);
     EXPECT_NEAR(p.y - ka.y, -1000 * std::sqrt(3.0) / 2, 1e-6);
 }

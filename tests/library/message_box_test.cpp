@@ -34,9 +34,10 @@ TEST(MessageBox, LibraryMessagesReachTheHostAsCp932) {
     EXPECT_EQ(setteifincls(dir.file("missing/ALN_TXT_.DAT").c_str()), 0);
     {
         korvane::CLocaleScope cLocale;
-        EXPECT_EQ(korvane::readParameterFile(dir.file("missing.DAT").c_str()), 0);
+        korvane::DesignRecord record{};
+        EXPECT_EQ(korvane::readParameterFile(dir.file("missing.DAT").c_str(), record), 0);
         writeFile(dir.file("empty.DAT"), "");
-        EXPECT_EQ(korvane::readParameterFile(dir.file("empty.DAT").c_str()), 0);
+        EXPECT_EQ(korvane::readParameterFile(dir.file("empty.DAT").c_str(), record), 0);
     }
     EXPECT_EQ(messages.cp932(),
               (std::vector<std::string>{kCannotWriteCp932, kCannotOpenCp932, kReadErrorCp932}));

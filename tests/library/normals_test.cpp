@@ -8,7 +8,6 @@
 #include "writer_test_support.h"
 
 using namespace writer_testing;
-using korvane::design;
 
 namespace {
 
@@ -47,7 +46,9 @@ protected:
     void setDirection(const char *direction) {
         std::snprintf(design.stationDirection, sizeof design.stationDirection, "%s", direction);
     }
+    // What draw writes on a new run of the record as it stands.
     std::string drawn(auto draw) {
+        newRun();
         openEmptyOutput();
         draw();
         return closeAndReadOutput();
@@ -58,11 +59,11 @@ protected:
 } // namespace
 
 TEST_F(NormalsAndLabels, KaFromTheLeftOnALeftTurn) {
-    design.iaRadians = 0.6;
+    design.angles.iaRadians = 0.6;
     setDirection("L");
     const std::string content = drawn([&] {
-        korvane::writeKaNormalLine({0.0, baseY});
-        korvane::writeLabel({0.0, baseY}, 0.0, "K.A.");
+        korvane::writeKaNormalLine(run(), {0.0, baseY});
+        korvane::writeLabel(run(), {0.0, baseY}, 0.0, "K.A.");
     });
     EXPECT_EQ(content, "0\nLINE\n8\nD-WORK\n10\n0.000000\n20\n64250.000000\n11\n0.000000\n21\n"
                        "84250.000000\n"
@@ -71,9 +72,9 @@ TEST_F(NormalsAndLabels, KaFromTheLeftOnALeftTurn) {
 }
 
 TEST_F(NormalsAndLabels, KaFromTheRightOnALeftTurn) {
-    design.iaRadians = 0.6;
+    design.angles.iaRadians = 0.6;
     setDirection("R");
-    const TextEntity label = onlyText(drawn([&] { korvane::writeLabel({0.0, baseY}, 0.0, "K.A."); }));
+    const TextEntity label = onlyText(drawn([&] { korvane::writeLabel(run(), {0.0, baseY}, 0.0, "K.A."); }));
     EXPECT_DOUBLE_EQ(label.x, -250.0);
     EXPECT_DOUBLE_EQ(label.y, 74500.0);
     EXPECT_DOUBLE_EQ(label.rotationDegrees, 90.0);
@@ -83,8 +84,8 @@ TEST_F(NormalsAndLabels, KaFromTheRightOnALeftTurn) {
 
 TEST_F(NormalsAndLabels, KaRuleIsVerticalForEitherTurn) {
     for (double ia : {0.6, -0.6, 0.0}) {
-        design.iaRadians = ia;
-        const LineEntity line = onlyLine(drawn([&] { korvane::writeKaNormalLine({1234.0, 5678.0}); }));
+        design.angles.iaRadians = ia;
+        const LineEntity line = onlyLine(drawn([&] { korvane::writeKaNormalLine(run(), {1234.0, 5678.0}); }));
         EXPECT_DOUBLE_EQ(line.x1, 1234.0);
         EXPECT_DOUBLE_EQ(line.x2, 1234.0);
         EXPECT_DOUBLE_EQ(line.y1, 5678.0 - 10000.0);
@@ -96,8 +97,8 @@ TEST_F(NormalsAndLabels, NormalLinesAre20000LongSquareToTheTangentAndCentredOnTh
     const korvane::Point p{43210.5, 71234.25};
     for (double ia : {0.7, -0.7}) {
         for (double tau : {0.0, 0.1, 0.5, 1.2, -0.3}) {
-            design.iaRadians = ia;
-            const LineEntity line = onlyLine(drawn([&] { korvane::writeNormalLine(p, tau); }));
+            design.angles.iaRadians = ia;
+            const LineEntity line = onlyLine(drawn([&] { korvane::writeNormalLine(run(), p, tau); }));
             const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
             EXPECT_NEAR(std::hypot(dx, dy), 20000.0, 1e-5);
             // The centre-line tangent in the drawing: angle tau on a left turn,
@@ -121,10 +122,10 @@ TEST_F(NormalsAndLabels, LabelsStandBesideTheNormalForEveryDirectionAndTurn) {
         const bool fromRight = direction[0] == 'R' || direction[0] == 'r';
         for (double ia : {0.8, -0.8}) {
             for (double angle : {0.0, 0.2, 0.9}) {
-                design.iaRadians = ia;
+                design.angles.iaRadians = ia;
                 setDirection(direction);
                 const TextEntity label =
-                    onlyText(drawn([&] { korvane::writeLabel(p, angle, "NO.3+4.000"); }));
+                    onlyText(drawn([&] { korvane::writeLabel(run(), p, angle, "NO.3+4.000"); }));
                 const double travel = ia > 0 ? angle : -angle; // tangent angle in the drawing
                 const double tx = std::cos(travel), ty = std::sin(travel);
                 // Unit normal to the right (-ty, ... ) or to the left of travel.

@@ -17,7 +17,6 @@
 #include "params/parameter_tokens.h"
 #include "test_support.h"
 
-using korvane::design;
 using testing_support::MessageRecorder;
 using testing_support::TempDir;
 using testing_support::kSampleParameterText;
@@ -25,6 +24,9 @@ using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
+
+// The record the tests read into.
+korvane::DesignRecord design{};
 
 const std::string kCannotWrite = "ファイル書き込みできません";
 const std::string kCannotOpen = "Can't open ALN_TXT_.DAT (設定ﾌｧｲﾙ)file";
@@ -66,7 +68,7 @@ std::string repeated(const std::string &token, int count) {
 
 int readInCLocale(const std::string &path) {
     korvane::CLocaleScope cLocale;
-    return korvane::readParameterFile(path.c_str());
+    return korvane::readParameterFile(path.c_str(), design);
 }
 
 // Fills every member the reader may touch with values no file gives, so that
@@ -81,24 +83,21 @@ void fillWithMarkers() {
         for (std::size_t i = 0; i < korvane::kLaneCapacity; ++i) a[i] = -7;
     design.centerPitch = design.stationPitch = design.kaStationNo = design.kaStationPlus = -7;
     std::strcpy(design.stationDirection, "old");
-    for (double *a : {design.normalIntervals, design.clothoid1Normals, design.arcNormals,
-                      design.clothoid2Normals, design.normalScratch, design.clothoid2Scratch})
-        for (std::size_t i = 0; i < korvane::kIntervalCapacity; ++i) a[i] = -7;
+    for (double &interval : design.normalIntervals) interval = -7;
     std::strcpy(design.lineStyle1Name, "old");
     std::strcpy(design.lineStyle2Name, "old");
     std::strcpy(design.lineStyle3Name, "old");
     design.lineStyle1Number = design.lineStyle2Number = design.lineStyle3Number = -7;
-    design.iaRadians = -7;
+    design.angles.iaRadians = -7;
+    design.elements.length1 = -7;
+    design.normals.clothoid1Normals[0] = -7;
 }
 
-void expectNormalArraysCleared() {
-    for (std::size_t i = 0; i < korvane::kIntervalCapacity; ++i) {
-        ASSERT_EQ(design.clothoid1Normals[i], 0.0) << i;
-        ASSERT_EQ(design.arcNormals[i], 0.0) << i;
-        ASSERT_EQ(design.clothoid2Normals[i], 0.0) << i;
-        ASSERT_EQ(design.normalScratch[i], 0.0) << i;
-        ASSERT_EQ(design.clothoid2Scratch[i], 0.0) << i;
-    }
+// The reader assigns no derived member.
+void expectDerivedMembersUntouched() {
+    EXPECT_EQ(design.angles.iaRadians, -7.0);
+    EXPECT_EQ(design.elements.length1, -7.0);
+    EXPECT_EQ(design.normals.clothoid1Normals[0], -7.0);
 }
 
 // Every member of the sample design as the layout defines it.
@@ -189,8 +188,7 @@ TEST_F(ParameterFile, SampleWrittenPieceByPieceGivesTheLayoutAndReadsBack) {
     fillWithMarkers();
     EXPECT_EQ(readInCLocale(path), 1);
     expectSampleDesign();
-    expectNormalArraysCleared();
-    EXPECT_EQ(design.iaRadians, -7.0) << "a derived member was assigned by the reader";
+    expectDerivedMembersUntouched();
     expectNoMessage();
 }
 
@@ -261,18 +259,14 @@ TEST_F(ParameterFile, SideWithoutLinesAndEmptyIntervalList) {
 TEST_F(ParameterFile, RereadRestoresMembersRewrittenByTheComputation) {
     writeFile(path, kSampleParameterText);
     ASSERT_EQ(readInCLocale(path), 1);
-    // What the computation does in between: widths become offsets, intervals
-    // become positions, normal positions are filled.
+    // What a drawing does in between: widths become offsets, the output
+    // path is put in; and intervals left over beyond the end mark.
     design.rightWidth[1] = 3.75;
     design.leftWidth[1] = 3.25;
-    for (std::size_t i = 0; i < 5; ++i) design.normalIntervals[i] = 100.0 + double(i);
-    design.clothoid1Normals[0] = 12.5;
-    design.arcNormals[3] = 1.0;
-    design.normalScratch[199] = 2.0;
+    for (std::size_t i = 0; i < 8; ++i) design.normalIntervals[i] = 100.0 + double(i);
     std::strcpy(design.outputPath, "/somewhere/out.dxf");
     ASSERT_EQ(readInCLocale(path), 1);
     expectSampleDesign();
-    expectNormalArraysCleared();
     expectNoMessage();
 }
 
@@ -446,13 +440,13 @@ TEST(ParameterTokens, WordReaderStaysInsideItsField) {
 
 // --- failures -----------------------------------------------------------------
 
-TEST_F(ParameterFile, MissingFileIsReportedAndClearsOnlyTheNormalArrays) {
+TEST_F(ParameterFile, MissingFileIsReportedAndClearsOnlyTheIntervals) {
     fillWithMarkers();
     EXPECT_EQ(readInCLocale(dir.file("missing.DAT")), 0);
     expectOnly(kCannotOpen);
     for (std::size_t i = 0; i < korvane::kIntervalCapacity; ++i)
         ASSERT_EQ(design.normalIntervals[i], 0.0);
-    expectNormalArraysCleared();
+    expectDerivedMembersUntouched();
     EXPECT_EQ(design.scale, -7.0);
     EXPECT_EQ(design.rightWidth[0], -7.0);
     EXPECT_STREQ(design.lineStyle1Name, "old");
@@ -472,7 +466,7 @@ TEST_F(ParameterFile, EmptyFileOrLeadingWordFailsAtTheFirstGroup) {
     EXPECT_EQ(design.scale, -7.0);
     EXPECT_STREQ(design.outputPath, "old");
     EXPECT_EQ(design.rightWidth[0], -7.0);
-    expectNormalArraysCleared();
+    EXPECT_EQ(design.normalIntervals[0], 0.0);
 }
 
 TEST_F(ParameterFile, FileCutAfterLine17FailsAtTheLineStyles) {
@@ -520,12 +514,13 @@ protected:
 
 TEST_F(DecimalCommaLocale, NumbersAreReadWithAPoint) {
     writeFile(path, kSampleParameterText);
-    fillWithMarkers();
-    // Through the export, which reads the file before checking it.
+    // Through the export, which reads the file into the library's record
+    // before checking it.
+    korvane::design.rightWidening[0] = korvane::design.kaStationPlus = -7;
     data_chekvb(path.c_str());
-    EXPECT_EQ(design.rightWidening[0], 0.5);
-    EXPECT_EQ(design.kaStationPlus, 10.111);
-    EXPECT_EQ(design.normalIntervals[0], 9.889);
+    EXPECT_EQ(korvane::design.rightWidening[0], 0.5);
+    EXPECT_EQ(korvane::design.kaStationPlus, 10.111);
+    EXPECT_EQ(korvane::design.normalIntervals[0], 9.889);
 
     fillWithMarkers();
     EXPECT_EQ(readInCLocale(path), 1);

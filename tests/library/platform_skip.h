@@ -1,6 +1,6 @@
 // Tests that need a means only POSIX systems offer (fork, resource limits,
 // /dev/full, FIFOs, symbolic links, the default message handler's stderr,
-// loading libkorvane.so) run everywhere else and are reported as skipped on
+// loading libkorvane.so.1) run everywhere else and are reported as skipped on
 // Windows, with the reason printed:
 //
 //   TEST(Suite, Name) {

@@ -34,10 +34,10 @@ std::string hex(unsigned long long value) {
 }
 
 // One polyline of the given vertices (at least two) through the temporary file.
-void drawPolyline(const std::vector<korvane::Point> &points, const char *layer) {
+void drawPolyline(korvane::DxfWriter &dxf, const std::vector<korvane::Point> &points, const char *layer) {
     for (std::size_t i = 1; i < points.size(); ++i)
-        korvane::writePolylineSegment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y,
-                                      static_cast<int>(i), layer);
+        dxf.writePolylineSegment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y,
+                                 static_cast<int>(i), layer);
 }
 
 std::string vertex(unsigned long long handle, const std::string &layer, const char *x,
@@ -53,16 +53,17 @@ using PolylineOutput = DrawingRunTest;
 TEST_F(PolylineOutput, EachPolylineFindsOnlyItselfInTheTemporaryFile) {
     // A longer first polyline, then a shorter one: nothing of the first may
     // remain behind the second.
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    drawPolyline({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}, "D-BMK");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    drawPolyline(dxf(), {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}, "D-BMK");
+    ASSERT_EQ(dxf().writeSeqend(), 1);
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
 
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    const unsigned long long before = korvane::entityHandle;
-    drawPolyline({{-1.25, 7}, {8, -0.0000004}}, "D-STR");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    // The first polyline took seven handles: POLYLINE, five vertices, SEQEND.
+    const unsigned long long before = korvane::kHandleAtLoad + 7;
+    drawPolyline(dxf(), {{-1.25, 7}, {8, -0.0000004}}, "D-STR");
+    ASSERT_EQ(dxf().writeSeqend(), 1);
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     EXPECT_EQ(testing_support::readFile(tempPath),
               "0\nPOLYLINE\n5\n" + hex(before + 1) + "\n8\nD-STR\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n" +
                   vertex(before + 2, "D-STR", "-1.250000", "7.000000") +
@@ -75,7 +76,7 @@ TEST_F(PolylineOutput, OnlyARegularFileIsReplaced) {
     // A folder under the temporary file's name is refused and left standing.
     fs::create_directory(tempPath);
     testing_support::writeFile(tempPath + "/inside", "kept");
-    EXPECT_EQ(korvane::createTempFile(), 0);
+    EXPECT_EQ(korvane::createTempFile(streams()), 0);
     EXPECT_EQ(messages(), (std::vector<std::string>{"Can't open tmpDXF file"}));
     EXPECT_TRUE(fs::is_directory(tempPath));
     EXPECT_EQ(testing_support::readFile(tempPath + "/inside"), "kept");
@@ -89,9 +90,9 @@ TEST_F(PolylineOutput, ALinkOrAPipeIsWrittenThroughNotReplaced) {
     const std::string target = dir.file("target.dxf");
     testing_support::writeFile(target, "old content that is longer than the polyline");
     fs::create_symlink(target, tempPath);
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    drawPolyline({{0, 0}, {1, 1}}, "D-BMK");
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    drawPolyline(dxf(), {{0, 0}, {1, 1}}, "D-BMK");
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     EXPECT_TRUE(fs::is_symlink(tempPath));
     EXPECT_EQ(testing_support::readFile(target).rfind("0\nPOLYLINE\n", 0), 0u);
     EXPECT_EQ(testing_support::readFile(target).find("old content"), std::string::npos);
@@ -101,8 +102,8 @@ TEST_F(PolylineOutput, ALinkOrAPipeIsWrittenThroughNotReplaced) {
     ASSERT_EQ(::mkfifo(tempPath.c_str(), 0600), 0);
     const int reader = ::open(tempPath.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(tempPath));
 #endif
@@ -112,11 +113,11 @@ TEST_F(PolylineOutput, VerticesOffTheDirectPathKeepTheirRecords) {
     // A layer name longer than the direct path takes, and numbers beyond 2^43
     // and of every size a double can hold.
     const std::string layer(100, 'L');
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    const unsigned long long before = korvane::entityHandle;
-    korvane::writePolylineSegment(1e20, -0.5, 2.5, 3.0, 1, layer.c_str());
-    korvane::writePolylineSegment(2.5, 3.0, -1e300, 1e-300, 2, "D-STR");
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    const unsigned long long before = korvane::kHandleAtLoad;
+    dxf().writePolylineSegment(1e20, -0.5, 2.5, 3.0, 1, layer.c_str());
+    dxf().writePolylineSegment(2.5, 3.0, -1e300, 1e-300, 2, "D-STR");
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     const std::string content = testing_support::readFile(tempPath);
     char huge[400];
     std::snprintf(huge, sizeof huge, "%f", -1e300);
@@ -125,16 +126,16 @@ TEST_F(PolylineOutput, VerticesOffTheDirectPathKeepTheirRecords) {
                   vertex(before + 3, layer, "2.500000", "3.000000") +
                   vertex(before + 4, "D-STR", huge, "0.000000"));
     EXPECT_TRUE(messages().empty());
-    EXPECT_FALSE(korvane::outputWriteFailed());
+    EXPECT_FALSE(streams().writeFailed());
 }
 
 TEST_F(PolylineOutput, AVertexWithANumberThatIsNotFiniteIsLeftOutAndReported) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    ASSERT_EQ(korvane::createTempFile(), 1);
-    drawPolyline({{0, 0}, {nan, 1}, {2, inf}, {3, 3}}, "D-BMK");
-    ASSERT_EQ(korvane::writeSeqend(), 1);
-    ASSERT_EQ(korvane::closeTempFile(), 1);
+    ASSERT_EQ(korvane::createTempFile(streams()), 1);
+    drawPolyline(dxf(), {{0, 0}, {nan, 1}, {2, inf}, {3, 3}}, "D-BMK");
+    ASSERT_EQ(dxf().writeSeqend(), 1);
+    ASSERT_EQ(korvane::closeTempFile(streams()), 1);
     const std::string content = testing_support::readFile(tempPath);
     // No reader takes "nan" or "inf": those vertices are missing, the others
     // stand in order, and the run counts as failed.
@@ -145,7 +146,7 @@ TEST_F(PolylineOutput, AVertexWithANumberThatIsNotFiniteIsLeftOutAndReported) {
     for (std::size_t i = 0; i + 1 < pairs.size(); ++i)
         if (pairs[i].first == "10" && pairs[i + 1].first == "20") xs.push_back(pairs[i].second);
     EXPECT_EQ(xs, (std::vector<std::string>{"0.0", "0.000000", "3.000000"}));
-    EXPECT_TRUE(korvane::outputWriteFailed());
+    EXPECT_TRUE(streams().writeFailed());
     EXPECT_FALSE(messages().empty());
     for (const std::string &m : messages()) EXPECT_EQ(m, "fprintfｴﾗｰ");
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,8 +12,6 @@
 #include "geometry/stationing.h"
 #include "params/c_locale.h"
 #include "params/design_record.h"
-
-using korvane::design;
 
 namespace {
 
@@ -31,22 +31,22 @@ protected:
         std::strcpy(design.stationDirection, "L");
     }
 
-    static void setCurve(double a, double radius, double degrees) {
+    void setCurve(double a, double radius, double degrees) {
         design.a1 = a;
         design.a2 = a;
         design.radius = radius;
         design.iaDegrees = degrees;
-        korvane::deriveAngles();
+        elements = korvane::computeElements(design, korvane::deriveAngles(design));
     }
 
-    static void setIntervals(std::initializer_list<double> intervals) {
+    void setIntervals(std::initializer_list<double> intervals) {
         std::size_t i = 0;
         for (const double value : intervals) design.normalIntervals[i++] = value;
     }
 
-    static void prepare() {
+    korvane::NormalLists prepare() const {
         korvane::CLocaleScope cLocale;
-        korvane::prepareNormals();
+        return korvane::prepareNormals(design, elements);
     }
 
     static std::vector<double> list(const double (&values)[korvane::kIntervalCapacity]) {
@@ -58,12 +58,15 @@ protected:
         return out;
     }
 
-    static std::string label(double s) {
+    std::string label(double s) const {
         korvane::CLocaleScope cLocale;
         char text[korvane::kLabelCapacity];
-        korvane::stationLabel(text, sizeof text, s);
+        korvane::stationLabel(design, s, text, sizeof text);
         return text;
     }
+
+    korvane::DesignRecord design{};
+    korvane::CurveElements elements{};
 };
 
 void expectList(const std::vector<double> &actual, std::initializer_list<double> expected) {
@@ -76,66 +79,65 @@ void expectList(const std::vector<double> &actual, std::initializer_list<double>
 
 TEST_F(Stationing, LabelsFromTheFirstKa) {
     setIntervals({30, 20, 1000});
-    prepare();
-    expectList(list(design.normalIntervals), {30, 50});
-    expectList(list(design.clothoid1Normals), {30, 50});
-    EXPECT_TRUE(list(design.arcNormals).empty());
-    EXPECT_TRUE(list(design.clothoid2Normals).empty());
-    EXPECT_STREQ(design.clothoid1Labels[0], "NO.7+2.345");
-    EXPECT_STREQ(design.clothoid1Labels[1], "NO.8+2.345");
-    EXPECT_NEAR(design.length1, 50, 1e-12);
-    EXPECT_NEAR(design.arcLength, kArc, 1e-7);
+    const korvane::NormalLists n = prepare();
+    expectList(list(n.positions), {30, 50});
+    expectList(list(n.clothoid1Normals), {30, 50});
+    EXPECT_TRUE(list(n.arcNormals).empty());
+    EXPECT_TRUE(list(n.clothoid2Normals).empty());
+    EXPECT_STREQ(n.clothoid1Labels[0], "NO.7+2.345");
+    EXPECT_STREQ(n.clothoid1Labels[1], "NO.8+2.345");
+    EXPECT_NEAR(elements.length1, 50, 1e-12);
+    EXPECT_NEAR(elements.arcLength, kArc, 1e-7);
 }
 
 TEST_F(Stationing, EveryElementFromTheFirstKa) {
     // Positions 30, 50, 150 and 250: two on the first clothoid, one on the arc
     // (100 m from the first KE), one on the second clothoid (9.43951 m from its KA).
     setIntervals({30, 20, 100, 100, 1000});
-    prepare();
-    expectList(list(design.clothoid1Normals), {30, 50});
-    expectList(list(design.arcNormals), {100});
-    expectList(list(design.clothoid2Normals), {kCurve - 250});
-    EXPECT_STREQ(design.arcLabels[0], "NO.13+2.345");
-    EXPECT_STREQ(design.clothoid2Labels[0], "NO.18+2.345");
+    const korvane::NormalLists n = prepare();
+    expectList(list(n.clothoid1Normals), {30, 50});
+    expectList(list(n.arcNormals), {100});
+    expectList(list(n.clothoid2Normals), {kCurve - 250});
+    EXPECT_STREQ(n.arcLabels[0], "NO.13+2.345");
+    EXPECT_STREQ(n.clothoid2Labels[0], "NO.18+2.345");
 }
 
 TEST_F(Stationing, StationsFromTheSecondKa) {
     std::strcpy(design.stationDirection, "R");
     setIntervals({20, 20, 1000});
-    prepare();
-    expectList(list(design.normalIntervals), {kCurve - 40, kCurve - 20});
-    EXPECT_TRUE(list(design.clothoid1Normals).empty());
-    EXPECT_TRUE(list(design.arcNormals).empty());
-    expectList(list(design.clothoid2Normals), {20, 40});
-    EXPECT_STREQ(design.clothoid2Labels[0], "NO.6+12.345");
-    EXPECT_STREQ(design.clothoid2Labels[1], "NO.7+12.345");
+    korvane::NormalLists n = prepare();
+    expectList(list(n.positions), {kCurve - 40, kCurve - 20});
+    EXPECT_TRUE(list(n.clothoid1Normals).empty());
+    EXPECT_TRUE(list(n.arcNormals).empty());
+    expectList(list(n.clothoid2Normals), {20, 40});
+    EXPECT_STREQ(n.clothoid2Labels[0], "NO.6+12.345");
+    EXPECT_STREQ(n.clothoid2Labels[1], "NO.7+12.345");
 
     // Lower case, and positions on the arc and the first clothoid: 100 and 250
     // from the second KA.
-    SetUp();
     std::strcpy(design.stationDirection, "r");
     setIntervals({100, 150, 1000});
-    prepare();
-    expectList(list(design.clothoid1Normals), {kCurve - 250});
-    expectList(list(design.arcNormals), {kArc - 50});
-    EXPECT_TRUE(list(design.clothoid2Normals).empty());
-    EXPECT_STREQ(design.arcLabels[0], "NO.10+12.345");
-    EXPECT_STREQ(design.clothoid1Labels[0], "NO.18+2.345");
+    n = prepare();
+    expectList(list(n.clothoid1Normals), {kCurve - 250});
+    expectList(list(n.arcNormals), {kArc - 50});
+    EXPECT_TRUE(list(n.clothoid2Normals).empty());
+    EXPECT_STREQ(n.arcLabels[0], "NO.10+12.345");
+    EXPECT_STREQ(n.clothoid1Labels[0], "NO.18+2.345");
 }
 
+// Any other direction splits the positions as from the first KA and labels
+// none of them: the labels are empty, whatever an earlier design was labelled.
 TEST_F(Stationing, OtherDirectionsSplitWithoutLabels) {
+    setIntervals({30, 100, 1000});
     std::strcpy(design.stationDirection, "X");
-    std::strcpy(design.clothoid1Labels[0], "untouched");
-    setIntervals({30, 1000});
-    prepare();
-    expectList(list(design.clothoid1Normals), {30});
-    EXPECT_STREQ(design.clothoid1Labels[0], "untouched");
+    const korvane::NormalLists n = prepare();
+    expectList(list(n.clothoid1Normals), {30});
+    expectList(list(n.arcNormals), {80});
+    EXPECT_STREQ(n.clothoid1Labels[0], "");
+    EXPECT_STREQ(n.arcLabels[0], "");
 
-    SetUp();
     std::strcpy(design.stationDirection, "l");
-    setIntervals({30, 1000});
-    prepare();
-    EXPECT_STREQ(design.clothoid1Labels[0], "NO.7+2.345");
+    EXPECT_STREQ(prepare().clothoid1Labels[0], "NO.7+2.345");
 }
 
 TEST_F(Stationing, WhatEndsTheList) {
@@ -156,15 +158,14 @@ TEST_F(Stationing, WhatEndsTheList) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        std::fill(std::begin(design.normalIntervals), std::end(design.normalIntervals), 0.0);
         setIntervals(c.intervals);
-        prepare();
-        const std::vector<double> positions = list(design.normalIntervals);
+        const korvane::NormalLists n = prepare();
+        const std::vector<double> positions = list(n.positions);
         expectList(positions, c.positions);
         for (std::size_t j = positions.size(); j < korvane::kIntervalCapacity; ++j)
-            EXPECT_EQ(design.normalIntervals[j], 0.0) << j;
-        EXPECT_EQ(list(design.clothoid1Normals).size() + list(design.arcNormals).size() +
-                      list(design.clothoid2Normals).size(),
+            EXPECT_EQ(n.positions[j], 0.0) << j;
+        EXPECT_EQ(list(n.clothoid1Normals).size() + list(n.arcNormals).size() + list(n.clothoid2Normals).size(),
                   positions.size());
     }
 }
@@ -173,25 +174,25 @@ TEST_F(Stationing, PositionsBeyondAThousandMetres) {
     // A1 = A2 = 1000, R = 2000: clothoids of 500 m, CL about 2594 m.
     setCurve(1000, 2000, 60);
     setIntervals({600, 400, 1, 1000});
-    prepare();
-    expectList(list(design.normalIntervals), {600, 1000});
-    expectList(list(design.arcNormals), {100, 500});
+    const korvane::NormalLists n = prepare();
+    expectList(list(n.positions), {600, 1000});
+    expectList(list(n.arcNormals), {100, 500});
 }
 
 TEST_F(Stationing, TwoHundredIntervalsWithoutEndMark) {
     design.kaStationNo = 0;
     design.kaStationPlus = 0;
     for (double &interval : design.normalIntervals) interval = 1;
-    prepare();
-    const std::vector<double> c1 = list(design.clothoid1Normals);
-    const std::vector<double> arc = list(design.arcNormals);
+    const korvane::NormalLists n = prepare();
+    const std::vector<double> c1 = list(n.clothoid1Normals);
+    const std::vector<double> arc = list(n.arcNormals);
     ASSERT_EQ(c1.size(), 50u);
     ASSERT_EQ(arc.size(), 150u);
     EXPECT_EQ(c1.back(), 50.0);
     EXPECT_NEAR(arc.back(), 150, 1e-9);
-    EXPECT_STREQ(design.clothoid1Labels[49], "NO.2+10.000");
-    EXPECT_STREQ(design.arcLabels[149], "NO.10+0.000");
-    EXPECT_TRUE(list(design.clothoid2Normals).empty());
+    EXPECT_STREQ(n.clothoid1Labels[49], "NO.2+10.000");
+    EXPECT_STREQ(n.arcLabels[149], "NO.10+0.000");
+    EXPECT_TRUE(list(n.clothoid2Normals).empty());
 }
 
 TEST_F(Stationing, RemaindersAtTheStationBoundary) {
@@ -220,16 +221,15 @@ TEST_F(Stationing, LongLabelIsCutAtTheField) {
     std::memset(field, 'Z', sizeof field);
     {
         korvane::CLocaleScope cLocale;
-        korvane::stationLabel(field, korvane::kLabelCapacity, 0);
+        korvane::stationLabel(design, 0, field, korvane::kLabelCapacity);
     }
     EXPECT_EQ(std::strlen(field), korvane::kLabelCapacity - 1);
     EXPECT_EQ(std::string(field), "NO.1000000000000000");
     EXPECT_EQ(field[korvane::kLabelCapacity], 'Z');
 
-    // In the label arrays the next label stays as it was.
+    // In the label lists the next label is not touched.
     setIntervals({10, 1000});
-    std::strcpy(design.clothoid1Labels[1], "next");
-    prepare();
-    EXPECT_EQ(std::strlen(design.clothoid1Labels[0]), korvane::kLabelCapacity - 1);
-    EXPECT_STREQ(design.clothoid1Labels[1], "next");
+    const korvane::NormalLists n = prepare();
+    EXPECT_EQ(std::strlen(n.clothoid1Labels[0]), korvane::kLabelCapacity - 1);
+    EXPECT_STREQ(n.clothoid1Labels[1], "");
 }

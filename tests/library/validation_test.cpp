@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/validation.h"
@@ -10,7 +12,6 @@
 #include "params/design_record.h"
 #include "test_support.h"
 
-using korvane::design;
 using testing_support::MessageRecorder;
 using Messages = std::vector<std::string>;
 
@@ -58,9 +59,10 @@ protected:
         design.rightWidening[0] = design.rightWidening[1] = design.leftWidening[0] = 0.5;
     }
 
+    // The check as data_chekvb makes it after reading the record.
     int validate() {
         korvane::CLocaleScope cLocale;
-        return korvane::validateDesign();
+        return korvane::checkDesign(design);
     }
 
     // Each case alone gives its message and the result 0.
@@ -86,6 +88,7 @@ protected:
         }
     }
 
+    korvane::DesignRecord design{};
     MessageRecorder messages;
 };
 
@@ -94,10 +97,10 @@ protected:
 TEST_F(Validation, ValidDesignPassesSilentlyAndLeavesTheAngles) {
     EXPECT_EQ(validate(), 1);
     EXPECT_TRUE(messages.utf8().empty());
-    EXPECT_NEAR(design.iaRadians, 1.0471976, 1e-7);
-    EXPECT_DOUBLE_EQ(design.tau1, 0.125);
-    EXPECT_DOUBLE_EQ(design.tau2, 0.125);
-    EXPECT_NEAR(design.arcAngle, 0.797198, 1e-6);
+    EXPECT_NEAR(design.angles.iaRadians, 1.0471976, 1e-7);
+    EXPECT_DOUBLE_EQ(design.angles.tau1, 0.125);
+    EXPECT_DOUBLE_EQ(design.angles.tau2, 0.125);
+    EXPECT_NEAR(design.angles.arcAngle, 0.797198, 1e-6);
 }
 
 TEST_F(Validation, ScaleIsCheckedFirst) {
@@ -191,12 +194,61 @@ TEST_F(Validation, ClothoidStepsAreBounded) {
     design.centerPitch = 0.00008;
     EXPECT_EQ(validate(), 0);
     EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが小さすぎます。"});
+}
 
-    // The step check comes before the arc check.
-    messages.clear();
-    design.iaDegrees = 0;
-    EXPECT_EQ(validate(), 0);
-    EXPECT_EQ(messages.utf8(), Messages{"計算ピッチが小さすぎます。"});
+// The checks of the scale, the parameters, the two pitches and the arc come
+// first, in their order: a design that one of them refuses gets exactly its
+// messages, whatever else is wrong with it. Only a design they accept meets
+// the further refusals. The arcs are Lc = (|IA| − (τ1 + τ2)) · R, with
+// τ1 + τ2 = 0.25 rad for A = 100, R = 200 unless said otherwise.
+TEST_F(Validation, FurtherRefusalsOnlyForADesignTheChecksAccept) {
+    struct Case {
+        const char *name;
+        std::function<void(korvane::DesignRecord &)> change;
+        Messages expected;
+    };
+    const auto arcRefused = [](const char *lc) {
+        return Messages{kArcInvalid, std::string("\n円曲線長=｜") + lc +
+                                         "｜>0.0005m（許容誤差） 誤差範囲外なので計算中止\n"
+                                         "又はＩ.Ａ.の精度を上げてください。"};
+    };
+    const Case cases[] = {
+        // 10.5° = 0.1832596 rad.
+        {"IA with decimal degrees", [](auto &d) { d.iaDegrees = 10.5; }, arcRefused("-13.348086")},
+        // 10°30.5' = 0.1834050 rad.
+        {"IA with decimal minutes", [](auto &d) { d.iaDegrees = 10; d.iaMinutes = 30.5; }, arcRefused("-13.318997")},
+        // A = 400: τ1 + τ2 = 4 rad against 200° = 3.4906585 rad.
+        {"IA of a half turn and more",
+         [](auto &d) { d.a1 = d.a2 = 400; d.iaDegrees = 200; }, arcRefused("-101.868299")},
+        // A = 1000, R = 1: τ1 + τ2 = 10⁶ rad against 10° = 0.1745329 rad.
+        {"clothoids beyond a full turn",
+         [](auto &d) { d.a1 = d.a2 = 1000; d.radius = 1; d.iaDegrees = 10; }, arcRefused("-999999.825467")},
+        {"computation pitch too small",
+         [](auto &d) { d.centerPitch = 1e-6; d.iaDegrees = 10; }, arcRefused("-15.093415")},
+        {"negative lane width", [](auto &d) { d.rightWidth[0] = -3.5; d.iaDegrees = 10; }, arcRefused("-15.093415")},
+        {"KA plus of a whole pitch",
+         [](auto &d) { d.kaStationPlus = 20; d.iaDegrees = 10; }, arcRefused("-15.093415")},
+        {"labels beyond their field",
+         [](auto &d) { d.kaStationNo = 999999990; d.iaDegrees = 10; }, arcRefused("-15.093415")},
+        {"IA of a half turn and no station pitch",
+         [](auto &d) { d.iaDegrees = 200; d.stationPitch = 0; }, {"測点ピッチが不正です。"}},
+        {"IA with decimals and no computation pitch",
+         [](auto &d) { d.iaDegrees = 60.5; d.centerPitch = 0; }, {"計算ピッチが不正です。"}},
+        // Lc = (60° − 100 rad) · 10⁻¹⁰ m is within the tolerance: the arc is
+        // accepted with its warnings, and then the clothoids that turn by
+        // τ = 50 rad each are refused.
+        {"clothoids beyond a full turn on an arc within the tolerance",
+         [](auto &d) { d.a1 = d.a2 = 1e-9; d.radius = 1e-10; },
+         {kArcInvalid, "\n円曲線長=｜-0.000000｜<0.0005m（許容誤差） 誤差範囲内なので計算続行", kParametersInvalid}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        messages.clear();
+        c.change(design);
+        EXPECT_EQ(validate(), 0);
+        EXPECT_EQ(messages.utf8(), c.expected);
+    }
 }
 
 TEST_F(Validation, ThroughTheParameterFile) {
@@ -206,7 +258,7 @@ TEST_F(Validation, ThroughTheParameterFile) {
     testing_support::writeFile(path, testing_support::kSampleParameterText);
     EXPECT_EQ(data_chekvb(path.c_str()), 1);
     EXPECT_TRUE(messages.utf8().empty());
-    EXPECT_GT(design.arcAngle, 0);
+    EXPECT_GT(korvane::design.angles.arcAngle, 0); // left in the library's record
 
     // The same file with the centre pitch 0.
     std::string text = testing_support::kSampleParameterText;
@@ -222,9 +274,9 @@ TEST_F(Validation, ThroughTheParameterFile) {
     EXPECT_EQ(messages.utf8(), Messages{"Can't open ALN_TXT_.DAT (設定ﾌｧｲﾙ)file"});
 }
 
-// Lane lines and stationing that the drawing could only turn into nonsense
-// are refused with the parameters.
-TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
+// Lane lines, stationing and angles that the drawing could only turn into
+// nonsense are refused with the parameters.
+TEST_F(Validation, LaneDataStationingAndAnglesThatCannotBeDrawn) {
     const RejectedCase cases[] = {
         {"negative first width", &design.rightWidth[0], -3.5, kParametersInvalid},
         {"negative second width", &design.rightWidth[1], -1, kParametersInvalid},
@@ -245,6 +297,10 @@ TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
         // NO.1000000002+…, 20 characters with a plus of up to "20.000".
         {"labels beyond their field", &design.kaStationNo, 999999990, kParametersInvalid},
         {"negative labels beyond their field", &design.kaStationNo, -999999999, kParametersInvalid},
+        // The element table shows IA in whole degrees and minutes.
+        {"IA with decimal degrees", &design.iaDegrees, 60.5, kParametersInvalid},
+        {"IA with decimal minutes", &design.iaMinutes, 0.25, kParametersInvalid},
+        {"IA with negative decimal minutes", &design.iaMinutes, -0.5, kParametersInvalid},
     };
     expectEachRejected(cases);
 
@@ -258,8 +314,25 @@ TEST_F(Validation, LaneDataAndStationingThatCannotBeDrawn) {
         {"negative KA station", &design.kaStationNo, -3},
         // The last label NO.999999992+… has 19 characters.
         {"labels filling their field", &design.kaStationNo, 999999980},
+        {"IA with decimal seconds", &design.iaSeconds, 44.444},
+        {"IA in whole degrees written with a point", &design.iaDegrees, 60.0},
     };
     expectEachAccepted(accepted);
+
+    // A small angle to the right, as the world placement writes it: the minus
+    // on the minutes (or the seconds). A = 3: τ1 + τ2 = 2.25·10⁻⁴ rad = 46.4".
+    for (const auto &[minutes, seconds] : {std::pair{-30.0, 0.0}, std::pair{0.0, -50.5}}) {
+        SCOPED_TRACE(minutes);
+        SetUp();
+        messages.clear();
+        design.a1 = design.a2 = 3;
+        design.iaDegrees = 0;
+        design.iaMinutes = minutes;
+        design.iaSeconds = seconds;
+        EXPECT_EQ(validate(), 1);
+        EXPECT_TRUE(messages.utf8().empty());
+        EXPECT_LT(design.angles.iaRadians, 0);
+    }
 
     // A right turn has its right lines inside: 197 + 3.5 + 0.5 m > 200 m.
     SetUp();

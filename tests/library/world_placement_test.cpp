@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "drawing/curve_points.h"
 #include "drawing/drawing_frame.h"
-#include "drawing/linework.h"
 #include "korvane.h"
 #include "params/c_locale.h"
 #include "params/design_record.h"
@@ -266,15 +264,17 @@ TEST(WorldAlignment, DrawingMovedRigidlyCoincidesWithTheWorld) {
             korvane::WorldAlignment w;
             ASSERT_FALSE(placedPoints(files, w).empty());
             const bool fromEp = direction == "R";
-            EXPECT_EQ(korvane::design.iaRadians > 0, (side < 0) != fromEp);
+            const korvane::DesignRecord &design = korvane::design;
+            EXPECT_EQ(design.angles.iaRadians > 0, (side < 0) != fromEp);
 
             // Drawing millimetres to world metres: the drawing's IP goes to the
             // world IP, the drawing's running direction to the first direction.
-            const double ipX = korvane::design.tangent1 * 1000;
-            const double alpha = fromEp ? korvane::design.iaRadians + std::numbers::pi : 0;
+            const korvane::DrawingFrame frame(design);
+            const double ipX = design.elements.tangent1 * 1000;
+            const double alpha = fromEp ? design.angles.iaRadians + std::numbers::pi : 0;
             const double ref = w.turn.inDirection + alpha;
             const auto toWorld = [&](korvane::Point p) {
-                const double dx = (p.x - ipX) / 1000, dy = (p.y - korvane::baseY()) / 1000;
+                const double dx = (p.x - ipX) / 1000, dy = (p.y - frame.baseY()) / 1000;
                 return Xy{w.placement.ip.x + dx * std::cos(ref) + dy * std::sin(ref),
                           w.placement.ip.y + dx * std::sin(ref) - dy * std::cos(ref)};
             };
@@ -284,12 +284,12 @@ TEST(WorldAlignment, DrawingMovedRigidlyCoincidesWithTheWorld) {
                 EXPECT_NEAR(a.x, b.x, 1e-6);
                 EXPECT_NEAR(a.y, b.y, 1e-6);
             };
-            expectSame(toWorld({0, korvane::baseY()}), world(0));
-            expectSame(toWorld(korvane::secondKaPoint()), world(total));
+            expectSame(toWorld({0, frame.baseY()}), world(0));
+            expectSame(toWorld(frame.secondKa()), world(total));
             for (const double s : {10.0, 25.0, 50.0})
-                expectSame(toWorld(korvane::firstCentrePoint(s)), world(s));
+                expectSame(toWorld(frame.firstCentrePoint(s)), world(s));
             for (const double v : {10.0, 80.0, 112.5})
-                expectSame(toWorld(korvane::secondFrameToDrawing(korvane::secondCentrePoint(v))), world(total - v));
+                expectSame(toWorld(frame.secondFrameToDrawing(frame.secondCentrePoint(v))), world(total - v));
         }
     }
 }

@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "drawing/drawing_run.h"
 #include "drawing/dxf_writer.h"
 #include "params/design_record.h"
 #include "test_support.h"
@@ -20,42 +22,57 @@ inline void setPath(char (&buffer)[korvane::kPathCapacity], const std::string &p
     std::snprintf(buffer, sizeof buffer, "%s", path.c_str());
 }
 
-// Output and temporary file in a fresh folder, scale 250, messages recorded,
-// every stream closed afterwards.
+// A drawing run of a record of the test's own: output and temporary file in a
+// fresh folder, scale 250, a left turn, stations from the left, a handle
+// counter as the library has it at load and buffers of its own, messages
+// recorded. The run is made
+// when first used, from the record as it then stands; newRun() makes the
+// next one from the record as changed.
 class DrawingRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        korvane::closeAllStreams();
-        korvane::resetWriteFailures();
-        korvane::design.scale = 250.0;
-        korvane::design.iaRadians = 0.5;
-        std::snprintf(korvane::design.stationDirection, sizeof korvane::design.stationDirection, "L");
+        design.scale = 250.0;
+        design.angles.iaRadians = 0.5;
+        std::snprintf(design.stationDirection, sizeof design.stationDirection, "L");
         outputPath = dir.file("out.dxf");
         tempPath = dir.file("temp.dxf");
-        setPath(korvane::design.outputPath, outputPath);
-        setPath(korvane::design.tempPath, tempPath);
+        setPath(design.outputPath, outputPath);
+        setPath(design.tempPath, tempPath);
     }
-    void TearDown() override {
-        korvane::closeAllStreams();
-        korvane::resetWriteFailures();
+
+    korvane::DrawingRun &run() {
+        if (!run_) run_.emplace(design, handles, buffers);
+        return *run_;
     }
+    korvane::DrawingRun &newRun() {
+        run_.reset();
+        return run();
+    }
+    korvane::DxfWriter &dxf() { return run().dxf(); }
+    korvane::DrawingStreams &streams() { return run().streams(); }
 
     // The output opened for appending, empty.
     void openEmptyOutput() {
         testing_support::writeFile(outputPath, "");
-        ASSERT_EQ(korvane::openOutputForAppend(), 1);
+        ASSERT_EQ(korvane::openOutputForAppend(streams()), 1);
     }
     // Closes the output and returns its content.
     std::string closeAndReadOutput() {
-        korvane::closeAllStreams();
+        streams().closeAll();
         return testing_support::readFile(outputPath);
     }
     std::vector<std::string> messages() const { return recorder.utf8(); }
 
     testing_support::TempDir dir;
     testing_support::MessageRecorder recorder;
+    korvane::DesignRecord design{};
+    korvane::EntityHandles handles;
+    korvane::DrawingBuffers buffers;
     std::string outputPath;
     std::string tempPath;
+
+private:
+    std::optional<korvane::DrawingRun> run_;
 };
 
 inline std::vector<std::string> splitLines(const std::string &text) {

@@ -34,32 +34,27 @@ set_tests_properties(korvane_draw_placement_file PROPERTIES
 
 # A design file that holds its placement is drawn from the derived IA exactly
 # as the same design with the same points given as options.
-if(KORVANE_BUILD_FRONTEND)
-  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/sample.rvd sample_design_text)
-  file(WRITE ${world}/placed.rvd "${sample_design_text}\n[placement]\nzone = 9\nroute = 国道1号\n"
-    "bp = -1234.5678 5678.9012\nip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n")
-  add_test(NAME korvane_draw_placed_design
-           COMMAND korvane-draw ${world}/placed.rvd ${world}/placed.dxf)
-  set_tests_properties(korvane_draw_placed_design PROPERTIES FIXTURES_SETUP world_placed LABELS tools)
-  add_test(NAME korvane_draw_placed_design_same_drawing
-           COMMAND ${CMAKE_COMMAND} -E compare_files ${world}/options.dxf ${world}/placed.dxf)
-  set_tests_properties(korvane_draw_placed_design_same_drawing PROPERTIES
-    FIXTURES_REQUIRED "world_options;world_placed" LABELS tools)
-endif()
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/sample.rvd sample_design_text)
+file(WRITE ${world}/placed.rvd "${sample_design_text}\n[placement]\nzone = 9\nroute = 国道1号\n"
+  "bp = -1234.5678 5678.9012\nip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n")
+add_test(NAME korvane_draw_placed_design
+         COMMAND korvane-draw ${world}/placed.rvd ${world}/placed.dxf)
+set_tests_properties(korvane_draw_placed_design PROPERTIES FIXTURES_SETUP world_placed LABELS tools)
+add_test(NAME korvane_draw_placed_design_same_drawing
+         COMMAND ${CMAKE_COMMAND} -E compare_files ${world}/options.dxf ${world}/placed.dxf)
+set_tests_properties(korvane_draw_placed_design_same_drawing PROPERTIES
+  FIXTURES_REQUIRED "world_options;world_placed" LABELS tools)
 
 # Refusals: a placement that does not fit the curve, and options that do not
 # go together.
-add_test(NAME korvane_draw_placement_too_short
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
-                 --temp ${world}/never_temp.dxf --bp 0 0 --ip 10 0 --ep 10 100 --zone 9)
-add_test(NAME korvane_draw_placement_without_zone
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points})
-add_test(NAME korvane_draw_coordinates_without_placement
-         COMMAND korvane-draw ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
-                 --coordinates ${world}/never.csv)
-set_tests_properties(korvane_draw_placement_too_short korvane_draw_placement_without_zone
-                     korvane_draw_coordinates_without_placement
-                     PROPERTIES WILL_FAIL TRUE LABELS tools)
+korvane_draw_refuses(korvane_draw_placement_too_short "BP から IP までの距離 10.000 m が接線長"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
+                     --temp ${world}/never_temp.dxf --bp 0 0 --ip 10 0 --ep 10 100 --zone 9)
+korvane_draw_refuses(korvane_draw_placement_without_zone "--bp, --ip, --ep and --zone go together"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points})
+korvane_draw_refuses(korvane_draw_coordinates_without_placement
+                     "--coordinates, --landxml and --route need a placement"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf --coordinates ${world}/never.csv)
 
 find_program(XMLLINT xmllint)
 if(XMLLINT)

@@ -19,3 +19,14 @@ static_assert(std::is_same_v<decltype(&korvane_placement_angle),
 static_assert(std::is_same_v<decltype(&korvane_coordinate_table),
                              int(__stdcall *)(const char *, const char *, const char *, int)>);
 static_assert(std::is_same_v<decltype(&korvane_landxml), int(__stdcall *)(const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_route_check), int(__stdcall *)(const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_route_table),
+                             int(__stdcall *)(const char *, const char *, const char *, int)>);
+static_assert(std::is_same_v<decltype(&korvane_route_stakes),
+                             int(__stdcall *)(const char *, const char *, const char *, int)>);
+static_assert(std::is_same_v<decltype(&korvane_route_sima), int(__stdcall *)(const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_route_landxml),
+                             int(__stdcall *)(const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_route_report),
+                             int(__stdcall *)(const char *, const char *, const char *, int)>);
+static_assert(std::is_same_v<decltype(&korvane_route_save), int(__stdcall *)(const char *, const char *, const char *)>);

@@ -3,7 +3,9 @@
 // for every power, stdio's default buffers, and each polyline collected in the
 // temporary file and appended to the output line by line through a 200-byte
 // fgets buffer. It draws the same entities with the same record formats as the
-// library (the element table excepted, a few dozen texts).
+// library (the element table excepted, a few dozen texts). A frozen second
+// writer (see baseline_writer.h): its parameter-file reading and its limits
+// stay as they are, whatever the library and the design model do.
 #include "baseline_writer.h"
 
 #include <cmath>

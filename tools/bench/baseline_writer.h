@@ -2,6 +2,11 @@
 // obvious way (fprintf for every record, pow for every power of the clothoid
 // series, the temporary polyline file appended line by line through a
 // 200-byte buffer).
+//
+// A frozen second writer, kept apart on purpose: it has its own reader of
+// the parameter file, its own record and its own geometry, and it changes
+// only when the drawing format does. It is never a source of truth for the
+// library or the design model (design/), and nothing else may use it.
 #pragma once
 
 namespace bench {

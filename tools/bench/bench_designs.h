@@ -1,15 +1,17 @@
-// The designs the benchmark draws, as the 22 lines of their parameter files.
+// The designs the benchmark draws, as the form would hold them: their
+// parameter files are written with the design model, as Rovena writes them.
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "design/design_texts.h"
 
 namespace bench {
 
 struct BenchDesign {
     std::string name;
     std::string description;
-    std::vector<std::string> lines; // without line ends
+    design_model::DesignTexts texts;
 };
 
 // A1 = A2 = R = 300 m, IA 60°, 11 widened lane lines a side, 30 normal lines,

@@ -5,6 +5,8 @@
 
 #include <dlfcn.h>
 
+#include "design/parameter_lines.h"
+
 namespace bench {
 
 bool loadLibrary(const std::string &path, Library &library, korvane_message_handler handler) {
@@ -27,11 +29,8 @@ bool loadLibrary(const std::string &path, Library &library, korvane_message_hand
 
 bool writeParameterFile(const Library &library, const BenchDesign &design, const std::string &path) {
     if (!library.clearFile(path.c_str())) return false;
-    for (const std::string &line : design.lines) {
-        if (!line.empty() && !library.appendPiece(line.c_str(), path.c_str())) return false;
-        if (!library.appendPiece("?", path.c_str())) return false;
-    }
-    return true;
+    return design_model::sendParameterPieces(
+        design.texts, [&](const std::string &piece) { return library.appendPiece(piece.c_str(), path.c_str()) != 0; });
 }
 
 } // namespace bench

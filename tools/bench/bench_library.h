@@ -1,4 +1,4 @@
-// libkorvane.so loaded for the benchmarks and driven through its exports, as
+// libkorvane.so.1 loaded for the benchmarks and driven through its exports, as
 // the program drives it: the parameter file written piece by piece, then
 // checked and drawn by the caller.
 #pragma once
@@ -23,7 +23,8 @@ struct Library {
 // its messages; false (said on stderr) when it cannot.
 bool loadLibrary(const std::string &path, Library &library, korvane_message_handler handler);
 
-// Writes the design's parameter file through the library, one line a piece.
+// Writes the design's parameter file through the library, piece by piece as
+// Rovena sends it.
 bool writeParameterFile(const Library &library, const BenchDesign &design, const std::string &path);
 
 } // namespace bench

@@ -2,7 +2,7 @@
 // same drawing (the baseline) and against a plain block copy of the finished
 // file (the limit), with the peak memory of each.
 //
-// The library is loaded from libkorvane.so beside this program, like the
+// The library is loaded from libkorvane.so.1 beside this program, like the
 // front end loads it, and driven through its exports only: the parameter file
 // is written with setteifincls/setteifin, checked with data_chekvb and drawn
 // with save_DXF and the header template aln_hdr_.dxf beside the program.
@@ -54,7 +54,7 @@ void printUsage() {
         "  -s, --sample-repetitions N   drawings of the sample design per writer (default 50)\n"
         "  -w, --work-folder FOLDER     where the drawings are written (default: a new temporary\n"
         "                               folder, removed at the end)\n"
-        "      --library FILE           the library to load (default: libkorvane.so beside this program)\n"
+        "      --library FILE           the library to load (default: " KORVANE_RUNTIME_NAME " beside this program)\n"
         "      --template FILE          the header template (default: aln_hdr_.dxf beside this program)\n"
         "      --keep                   keep the written files\n"
         "      --library-only           draw with the library only (for profiling)\n");
@@ -288,7 +288,7 @@ int main(int argc, char **argv) {
     if (const int status = parseOptions(argc, argv, options)) return status < 0 ? 0 : status;
 
     const std::string folder = programFolder();
-    if (options.libraryPath.empty()) options.libraryPath = folder + "/libkorvane.so";
+    if (options.libraryPath.empty()) options.libraryPath = folder + "/" KORVANE_RUNTIME_NAME;
     if (options.templatePath.empty()) options.templatePath = folder + "/aln_hdr_.dxf";
 
     bool ownFolder = false;

@@ -1,17 +1,11 @@
 #include "design_input.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
-#include "design_file_kind.h"
-
-#ifdef KORVANE_DRAW_DESIGN_FILES
-#  include <QFile>
-#  include "design_storage.h"
-#  include "form_validation.h"
-#  include "parameter_pieces.h"
-#endif
+#include "design/design_loading.h"
+#include "design/field_check.h"
+#include "design/key_value_text.h"
+#include "design/parameter_lines.h"
 
 namespace korvane_draw {
 
@@ -19,62 +13,49 @@ namespace {
 
 // The whole file, or "" when it cannot be read.
 std::string fileText(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    std::string reason;
+    const auto read = design_model::readWholeFile(design_model::pathFromSystemText(path.c_str()),
+                                                  design_model::kLargestDesignFile, bytes, reason);
+    return read == design_model::FileReading::Read ? bytes : std::string();
 }
 
-// Whether the file holds a design; a file that cannot be read is left to
-// the library, which reports it as a parameter file.
-bool isDesignFile(const std::string &path) { return rovena::isDesignFileText(fileText(path)); }
-
-#ifdef KORVANE_DRAW_DESIGN_FILES
 std::string writeDesign(const std::string &input, const std::string &parameterFile, const ParameterWriter &writer) {
-    rovena::DesignDocument document;
-    rovena::DesignSource source = rovena::DesignSource::DesignFile;
-    QString error;
-    if (!rovena::loadDesign(QFile::decodeName(input.c_str()), document, source, error)) {
-        std::fprintf(stderr, "korvane-draw: %s\n", error.toUtf8().constData());
+    design_model::DesignDocument document;
+    design_model::DesignSource source = design_model::DesignSource::DesignFile;
+    std::string error;
+    if (!design_model::loadDesign(design_model::pathFromSystemText(input.c_str()), document, source, error)) {
+        std::fprintf(stderr, "korvane-draw: %s\n", error.c_str());
         return {};
     }
     // The boxes are read as Rovena reads them before anything is written.
-    if (const auto problem = rovena::findFieldProblem(document.texts)) {
-        std::fprintf(stderr, "korvane-draw: %s: %s\n", input.c_str(), problem->message.toUtf8().constData());
+    if (const auto problem = design_model::findFieldProblem(document.texts)) {
+        std::fprintf(stderr, "korvane-draw: %s: %s\n", input.c_str(), problem->message.c_str());
         return {};
     }
     // The library reports a file it cannot write itself.
     if ((writer.setteifincls(parameterFile.c_str()) & 0xFFFF) == 0) return {};
-    const bool written = rovena::sendParameterPieces(document.texts, [&](const QByteArray &piece) {
-        return (writer.setteifin(piece.constData(), parameterFile.c_str()) & 0xFFFF) != 0;
+    const bool written = design_model::sendParameterPieces(document.texts, [&](const std::string &piece) {
+        return (writer.setteifin(piece.c_str(), parameterFile.c_str()) & 0xFFFF) != 0;
     });
     return written ? parameterFile : std::string();
 }
-#endif
 
 } // namespace
 
-#ifdef KORVANE_DRAW_DESIGN_FILES
-bool readsDesignFiles() { return true; }
-
 std::string parameterFileFor(const std::string &input, const std::string &parameterFile,
                              const ParameterWriter &writer) {
-    return isDesignFile(input) ? writeDesign(input, parameterFile, writer) : input;
+    // A file that cannot be read is left to the library, which reports it as
+    // a parameter file.
+    return design_model::isDesignFileText(fileText(input)) ? writeDesign(input, parameterFile, writer) : input;
 }
-#else
-bool readsDesignFiles() { return false; }
-
-std::string parameterFileFor(const std::string &input, const std::string &, const ParameterWriter &) {
-    if (!isDesignFile(input)) return input;
-    std::fprintf(stderr,
-                 "korvane-draw: %s is a Rovena design file; this korvane-draw was built without Qt and draws "
-                 "parameter files only\n",
-                 input.c_str());
-    return {};
-}
-#endif
 
 bool designHasPlacement(const std::string &input) {
-    return rovena::hasDesignSection(fileText(input), "placement");
+    const std::string text = fileText(input);
+    if (!design_model::isDesignFileText(text)) return false;
+    for (const design_model::KeyValueSection &section : design_model::readKeyValueText(text))
+        if (section.name == "placement") return true;
+    return false;
 }
 
 } // namespace korvane_draw

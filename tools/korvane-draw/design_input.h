@@ -17,9 +17,6 @@ struct ParameterWriter {
     AppendFunction setteifin = nullptr;
 };
 
-// True when this build reads design files (it was built with Qt).
-bool readsDesignFiles();
-
 // The parameter file to draw for input: input itself unless it is a design
 // file, which is written to parameterFile. "" after a message on the
 // standard error when the design cannot be read or written.

@@ -3,8 +3,8 @@
 // Checks the design of a parameter file, or of a Rovena design file, which is
 // first turned into a parameter file in a temporary folder of the run's own,
 // and draws it into a DXF file with the Korvane library, loaded at run time
-// from the program's own folder (or, for an installed program, from the
-// installation's library folder). Every
+// from the program's own folder, else from the installation's library
+// folder, else through the system's library search. Every
 // message of the library goes to the standard error in UTF-8. Exit status 0
 // when the drawing was written, 1 otherwise.
 #include <cstdio>
@@ -21,18 +21,16 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char *kLibraryName = "korvane.dll";
-#else
-constexpr const char *kLibraryName = "libkorvane.so";
-#endif
+// The runtime name (libkorvane.so.1, korvane.dll).
+constexpr const char *kLibraryName = KORVANE_RUNTIME_NAME;
 
 constexpr const char *kUsage =
     "Usage: korvane-draw PARAMFILE OUTPUT.dxf [--template FILE] [--temp FILE] [placement options]\n"
     "Checks the design in PARAMFILE (data_chekvb) and draws it into OUTPUT.dxf (save_DXF)\n"
-    "with the library %s loaded from the program's folder, else from the installation's.\n"
+    "with the library %s loaded from the program's folder, else from the installation's,\n"
+    "else through the system's library search.\n"
     "PARAMFILE may be a Rovena design file: it is written as a parameter file first\n"
-    "(setteifincls, setteifin) into a temporary folder of the run's own.%s\n"
+    "(setteifincls, setteifin) into a temporary folder of the run's own.\n"
     "  --template FILE  DXF header template (default: aln_hdr_.dxf beside the program,\n"
     "                   else in the installation's share/rovena)\n"
     "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
@@ -43,8 +41,6 @@ constexpr const char *kUsage =
 
 using CheckFunction = int(KORVANE_CALL *)(const char *);
 using SaveFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *);
-
-constexpr const char *kNoDesignFiles = "\n(This build was made without Qt: it draws parameter files only.)";
 
 struct Arguments {
     std::string parameterFile;
@@ -107,8 +103,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (args.help) {
-        std::printf(kUsage, kLibraryName, korvane_draw::readsDesignFiles() ? "" : kNoDesignFiles,
-                    korvane_draw::kPlacementUsage);
+        std::printf(kUsage, kLibraryName, korvane_draw::kPlacementUsage);
         return 0;
     }
 

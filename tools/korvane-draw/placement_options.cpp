@@ -1,15 +1,12 @@
 #include "placement_options.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#ifdef _WIN32
-#  include <windows.h>
-#endif
-
+#include "design/placement_section.h"
+#include "design/text_encoding.h"
 #include "korvane.h"
 
 namespace korvane_draw {
@@ -46,41 +43,19 @@ bool takeValues(int argc, char **argv, int &i, std::string *values, int count) {
     return true;
 }
 
-// The route as UTF-8: Windows hands the arguments over in the ANSI code page.
-std::string utf8Route(const std::string &text) {
-#ifdef _WIN32
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(wide > 0 ? wide : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, w.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, out.data(), bytes, nullptr, nullptr);
-    out.resize(std::strlen(out.c_str()));
-    return out;
-#else
-    return text;
-#endif
-}
-
-// A value with blanks around it or a leading quote is written quoted.
-std::string quoted(const std::string &value) {
-    if (value.empty() || (value.front() != ' ' && value.back() != ' ' && value.front() != '"')) return value;
-    std::string out = "\"";
-    for (const char c : value) {
-        if (c == '"' || c == '\\') out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
+// The placement file for the options. Windows hands the arguments over in
+// the ANSI code page; the file is UTF-8.
 std::string placementText(const PlacementOptions &o) {
-    std::string text = "[placement]\n";
-    if (!o.zone.empty()) text += "zone = " + o.zone + "\n";
-    text += "route = " + quoted(utf8Route(o.route)) + "\n";
-    if (!o.bp[0].empty()) text += "bp = " + o.bp[0] + " " + o.bp[1] + "\n";
-    if (!o.ip[0].empty()) text += "ip = " + o.ip[0] + " " + o.ip[1] + "\n";
-    if (!o.ep[0].empty()) text += "ep = " + o.ep[0] + " " + o.ep[1] + "\n";
-    return text;
+    design_model::PlacementTexts texts;
+    const auto utf8 = [](const std::string &text) { return design_model::systemTextToUtf8(text); };
+    texts.zone = utf8(o.zone);
+    texts.route = utf8(o.route);
+    for (int k = 0; k < 2; ++k) {
+        texts.bp[k] = utf8(o.bp[k]);
+        texts.ip[k] = utf8(o.ip[k]);
+        texts.ep[k] = utf8(o.ep[k]);
+    }
+    return design_model::placementSectionText(texts);
 }
 
 bool readText(const std::string &path, std::string &text) {

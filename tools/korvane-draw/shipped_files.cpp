@@ -43,7 +43,7 @@ std::string findLibrary(const std::string &programFolder, const std::string &fil
     const std::vector<std::string> candidates = libraryCandidates(programFolder, fileName);
     for (const std::string &candidate : candidates)
         if (isFile(candidate)) return candidate;
-    return candidates.front();
+    return fileName;
 }
 
 } // namespace korvane_draw

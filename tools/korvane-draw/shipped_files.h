@@ -1,7 +1,8 @@
 // Where korvane-draw finds the files it ships. In the build folder (or a
 // folder copied as a whole) they lie beside the program; an installation puts
 // the data files in ../share/rovena and the library in ../lib/<arch>,
-// relative to the program, whatever the prefix.
+// relative to the program, whatever the prefix; a library installed by the
+// system's packages is found by the ordinary search.
 #pragma once
 
 #include <string>
@@ -19,7 +20,8 @@ std::string findDataFile(const std::string &programFolder, const std::string &fi
 // program, then the installation's library folder.
 std::vector<std::string> libraryCandidates(const std::string &programFolder, const std::string &fileName);
 
-// The first candidate that exists, or the first candidate when none does.
+// The first candidate that exists; when none does, the bare fileName, which
+// the platform's loader looks for in its ordinary search (ld.so.cache, PATH).
 std::string findLibrary(const std::string &programFolder, const std::string &fileName);
 
 } // namespace korvane_draw

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "console_text.h"
+#include "design/text_encoding.h"
 #include "korvane.h"
 
 namespace korvane_route {
@@ -13,7 +13,7 @@ namespace {
 
 void KORVANE_CALL writeMessage(const char *cp932Text) {
     static std::set<std::string> shown;
-    std::string text = utf8FromCp932(cp932Text ? cp932Text : "");
+    std::string text = design_model::cp932ToUtf8(cp932Text ? cp932Text : "");
     for (char &c : text)
         if (c == '\n' || c == '\r') c = ' ';
     if (!shown.insert(text).second) return;

@@ -22,11 +22,8 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char *kLibraryName = "korvane.dll";
-#else
-constexpr const char *kLibraryName = "libkorvane.so";
-#endif
+// The runtime name (libkorvane.so.1, korvane.dll).
+constexpr const char *kLibraryName = KORVANE_RUNTIME_NAME;
 
 using CheckFunction = int(KORVANE_CALL *)(const char *, const char *);
 using PathFunction = int(KORVANE_CALL *)(const char *, const char *, const char *);

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <set>
 
-#include "console_text.h"
+#include "design/key_value_text.h"
+#include "design/text_encoding.h"
 #include "route/decimal_syntax.h"
 
 namespace korvane_route {
@@ -42,17 +43,6 @@ namespace {
 void say(const std::string &text) { std::fprintf(stderr, "korvane-route: %s\n", text.c_str()); }
 
 std::string bracketed(const std::string &text) { return "「" + text + "」"; }
-
-// A value written into the settings: double quotes with \" and \\, which the
-// route file's reader takes whatever the value holds.
-std::string quotedValue(const std::string &text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
 
 std::string trimmed(const std::string &text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -117,7 +107,7 @@ private:
     // A text as the system's code page gives it, in UTF-8.
     bool text(const std::string &option, std::string &target) {
         if (!value(option, target)) return false;
-        target = utf8FromArgument(target);
+        target = design_model::systemTextToUtf8(target);
         return true;
     }
 
@@ -212,7 +202,7 @@ bool parseRouteOptions(int argc, char **argv, RouteOptions &options) { return Pa
 
 std::string settingsText(const RouteOptions &o) {
     std::string text = "[route]\nformat = 1\n";
-    if (!o.name.empty()) text += "name = " + quotedValue(o.name) + "\n";
+    if (!o.name.empty()) text += "name = " + design_model::quotedValue(o.name) + "\n";
     line(text, "zone", o.zone);
     line(text, "bp.station", o.start);
     line(text, "pitch", o.pitch);
@@ -220,7 +210,7 @@ std::string settingsText(const RouteOptions &o) {
     for (const std::string &e : o.equations) line(text, "equation", e);
     line(text, "width.left", o.widthLeft);
     line(text, "width.right", o.widthRight);
-    if (!o.alignment.empty()) text += "alignment = " + quotedValue(o.alignment) + "\n";
+    if (!o.alignment.empty()) text += "alignment = " + design_model::quotedValue(o.alignment) + "\n";
     return text;
 }
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "console_text.h"
+#include "design/text_encoding.h"
 
 namespace korvane_route {
 
@@ -29,7 +29,7 @@ bool StagedOutputs::commit() {
         // rename replaces an existing target (MoveFileEx with replacing on Windows).
         fs::rename(s.staged, s.target, error);
         if (error) {
-            std::fprintf(stderr, "korvane-route: %s を置き換えられません: %s\n", utf8FromArgument(s.target).c_str(),
+            std::fprintf(stderr, "korvane-route: %s を置き換えられません: %s\n", design_model::systemTextToUtf8(s.target).c_str(),
                          error.message().c_str());
             ok = false;
         }

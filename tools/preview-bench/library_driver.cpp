@@ -15,7 +15,7 @@ void KORVANE_CALL printMessage(const char *text) { std::fprintf(stderr, "library
 bool drawDesign(const std::string &libraryFolder, const std::string &work,
                 const BenchDesign &design, const std::string &dxfPath) {
     Library library;
-    if (!loadLibrary(libraryFolder + "/libkorvane.so", library, printMessage)) return false;
+    if (!loadLibrary(libraryFolder + "/" KORVANE_RUNTIME_NAME, library, printMessage)) return false;
     const std::string param = work + "/" + design.name + ".dat";
     const std::string templatePath = libraryFolder + "/aln_hdr_.dxf";
     const std::string tempPath = work + "/temp.dxf";

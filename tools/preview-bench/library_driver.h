@@ -1,4 +1,4 @@
-// Draws a benchmark design with libkorvane.so through its exports, like the
+// Draws a benchmark design with libkorvane.so.1 through its exports, like the
 // program does: parameter file, check, drawing with the header template.
 #pragma once
 

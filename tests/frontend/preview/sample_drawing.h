@@ -1,5 +1,5 @@
 // The library's drawing of the sample design, made through its exports in a
-// freshly loaded libkorvane.so, for the tests that read a real drawing back.
+// freshly loaded libkorvane.so.1, for the tests that read a real drawing back.
 #pragma once
 
 #include <dlfcn.h>
@@ -43,7 +43,7 @@ inline SampleDrawing makeSampleDrawing(const TempFolder &folder) {
     using SaveFn = int (*)(const char *, const char *, const char *, const char *);
     using HandlerFn = void (*)(void (*)(const char *));
     const std::string bin = KORVANE_BIN_DIR;
-    void *library = dlopen((bin + "/libkorvane.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    void *library = dlopen((bin + "/" KORVANE_RUNTIME_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) return {{}, dlerror()};
     auto check = reinterpret_cast<CheckFn>(dlsym(library, "data_chekvb"));
     auto save = reinterpret_cast<SaveFn>(dlsym(library, "save_DXF"));

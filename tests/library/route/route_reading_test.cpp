@@ -130,10 +130,10 @@ TEST(RouteFile, RefusalsNameTheLineTheKeyAndTheText) {
         {head + "bp.no = 5.5\nbp.plus = 1\n", "3行目: bp.no の値「5.5」は整数ではありません。"},
         {head + "bp.station = 1\nbp.no = 5\nbp.plus = 1\n", "1行目の [route]: bp.station と bp.no・bp.plus は一緒には書けません。"},
         {head + "name = \"a\\tb\"\n", "3行目: name の値に制御文字があります。"},
-        {head + "name = \"ab\n", "3行目: 引用符で囲んだ値が正しく閉じていません。"},
-        {head + "name = \"a\\qb\"\n", "3行目: 引用符で囲んだ値が正しく閉じていません。"},
-        {head + "just text\n", "3行目が「キー = 値」ではありません。"},
-        {head + "[ip\n", "3行目: 節の見出しが ] で閉じていません。"},
+        {head + "name = \"ab\n", "3行目: 引用符で始まる値が閉じていません。"},
+        {head + "name = \"a\\qb\"\n", "3行目: 引用符の中に使えない \\ があります (使えるのは \\\" \\\\ \\n \\r \\t)。"},
+        {head + "just text\n", "3行目: 「キー = 値」の形ではありません。"},
+        {head + "[ip\n", "3行目: 節の見出しが ] で終わっていません。"},
         {head + "[route]\nformat = 1\n", "3行目: [route] が二つあります。"},
         {"format = 1\n[route]\n", "1行目: 節の見出しより前に値があります。"},
         {head + "\n[ip]\nx = 1\n", "4行目の [ip] に y がありません。"},
@@ -269,7 +269,7 @@ TEST(RouteInput, KindByContentAndRefusalsNamed) {
         EXPECT_TRUE(route.alignment.segments.empty());
     }
     const LoadedRoute missing = loadRoute("/no/such/route.csv");
-    EXPECT_EQ(refusalOf(missing), "路線の入力ファイル: ファイルを開けません。");
+    EXPECT_EQ(refusalOf(missing), "路線の入力ファイル: ファイルを開けません（No such file or directory）。");
 
     // cp932 and UTF-8 with a byte-order mark read alike; settings replace the file's.
     const LoadedRoute cp932 = loadedFrom("\x93\x5f\x96\xbc,X,Y\r\n\x8b\x4e\x93\x5f,0,0\r\nEP,0,100\r\n",

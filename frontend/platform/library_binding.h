@@ -1,0 +1,80 @@
+// The binding to the Korvane library, loaded by its file name at the first
+// command and kept loaded until the program ends, so the library's design
+// record lives on from one command to the next.
+#pragma once
+
+#include <QByteArray>
+#include <QLibrary>
+#include <QString>
+#include <QStringList>
+
+#include "korvane.h"
+
+namespace rovena {
+
+class UserDialogs;
+
+class LibraryBinding {
+public:
+    // dialogs show the library's messages and the binding's own, captioned
+    // programTitle.
+    LibraryBinding(UserDialogs *dialogs, QString programTitle);
+    ~LibraryBinding();
+    LibraryBinding(const LibraryBinding &) = delete;
+    LibraryBinding &operator=(const LibraryBinding &) = delete;
+
+    // Binds this file instead of searching (the executable's folder first,
+    // then the installation's library folder, then the platform's ordinary
+    // search).
+    void setLibraryFile(const QString &path) { libraryFile_ = path; }
+
+    // Loads the library and resolves its exports unless that was done;
+    // tells the user what is missing and returns false when it fails.
+    bool bind();
+
+    // The exports; strings cross as 8-bit NUL-terminated copies. Each returns
+    // true for a result whose low 16 bits are not zero.
+    bool setteifincls(const QByteArray &path);
+    bool setteifin(const QByteArray &text, const QByteArray &path);
+    bool data_chekvb(const QByteArray &path);
+    bool save_DXF(const QByteArray &output, const QByteArray &param, const QByteArray &header,
+                  const QByteArray &temp);
+
+    // The exports of the world placement, called the same way. They are
+    // resolved at their first use, so a library without them still draws;
+    // then the user is told what is missing and false returned.
+    bool korvane_placement_angle(const QByteArray &param, const QByteArray &placement, const QByteArray &output);
+    bool korvane_coordinate_table(const QByteArray &param, const QByteArray &placement, const QByteArray &csv,
+                                  bool utf8WithBom);
+    bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
+
+private:
+    bool load();
+    bool resolveAll();
+    bool bindWorld();
+    template <typename Slot> void resolve(Slot &slot, const char *name, QStringList &missing);
+    bool reportMissingFunctions(const QStringList &missing);
+    void reportMissing(const QString &what, const QString &detail);
+    static void KORVANE_CALL showLibraryMessage(const char *text);
+    void showError(const QString &text);
+    // Runs one export, collecting the library's messages while it runs, and
+    // then shows each distinct message once.
+    template <typename Call> int collecting(Call call);
+
+    UserDialogs *dialogs_;
+    QString programTitle_;
+    QString libraryFile_;
+    QLibrary library_;
+    bool collecting_ = false;
+    QStringList collected_;
+    decltype(&::setteifincls) setteifincls_ = nullptr;
+    decltype(&::setteifin) setteifin_ = nullptr;
+    decltype(&::data_chekvb) dataChekvb_ = nullptr;
+    decltype(&::save_DXF) saveDxf_ = nullptr;
+    decltype(&::korvane_set_message_handler) setMessageHandler_ = nullptr;
+    decltype(&::korvane_placement_angle) placementAngle_ = nullptr;
+    decltype(&::korvane_coordinate_table) coordinateTable_ = nullptr;
+    decltype(&::korvane_landxml) landXml_ = nullptr;
+};
+
+} // namespace rovena

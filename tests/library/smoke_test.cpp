@@ -1,5 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "korvane.h"
-
-TEST(Smoke, LinksAgainstTheExports) { EXPECT_NE(&setteifincls, nullptr); }
