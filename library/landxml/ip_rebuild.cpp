@@ -123,7 +123,8 @@ private:
         const std::vector<route::PlanePoint> &p = a_.pis;
         const double turn =
             route::turnBetween(route::directionAngle(p[k - 1], p[k]), route::directionAngle(p[k], p[k + 1]));
-        if (skipStraights(j, k)) return true; // a bend point
+        if (std::fabs(turn) <= kTurnTolerance) return true; // the line runs straight through the PI
+        if (skipStraights(j, k)) return true;                  // a bend point
         std::vector<const ReadElement *> group;
         double turned = 0;
         while (j < a_.elements.size() && a_.elements[j].segment.kind != SegmentKind::Line &&
@@ -143,19 +144,25 @@ private:
         return true;
     }
 
-    // The computed route lies on the read elements: the same kinds, starts,
-    // lengths and ends within the tolerance.
+    // The computed route lies on the read elements: as long, and at the
+    // start, middle and end of every element of either line, the two lines
+    // within the tolerance (a straight the file does not split at a PI on
+    // it is the same line as one split there).
     bool sameLine(const route::Alignment &computed) {
-        const std::vector<ReadElement> &e = a_.elements;
-        if (computed.segments.size() != e.size()) return reject("IP 表から計算した要素の数が合いません");
-        for (std::size_t i = 0; i < e.size(); ++i) {
-            const route::Segment &c = computed.segments[i], &r = e[i].segment;
-            const double off = std::max({route::distanceBetween(c.start, r.start), std::fabs(c.length - r.length),
-                                         route::distanceBetween(route::segmentEnd(c).point, route::segmentEnd(r).point)});
-            if (c.kind != r.kind || off > kGapTolerance)
-                return reject("IP 表から計算した線形が要素 " + std::to_string(e[i].number) + " と " +
-                              route::fixedText(off * 1000, 1) + " mm 合いません");
-        }
+        const route::Alignment &read = a_.alignment;
+        if (std::fabs(computed.length() - read.length()) > kGapTolerance)
+            return reject("IP 表から計算した線形の長さが " + route::fixedText(std::fabs(computed.length() - read.length()) * 1000, 1) +
+                          " mm 違います");
+        for (const route::Alignment *line : {&read, &computed})
+            for (std::size_t i = 0; i < line->segments.size(); ++i)
+                for (const double part : {0.0, 0.5, 1.0}) {
+                    const double s = line->starts[i] + part * line->segments[i].length;
+                    const double off = route::distanceBetween(route::poseAt(read, s).point, route::poseAt(computed, s).point);
+                    if (off > kGapTolerance)
+                        return reject("IP 表から計算した線形が要素 " +
+                                      std::to_string(a_.elements[route::segmentIndexAt(read, s)].number) + " で " +
+                                      route::fixedText(off * 1000, 1) + " mm 離れています");
+                }
         return true;
     }
 

@@ -64,10 +64,13 @@ void nameMainPoints(const ReadAlignment &read, const RebuiltRoute *rebuilt, rout
     std::vector<std::string> names = boundaryNames(read.alignment);
     std::vector<int> ips(names.size(), -1);
     if (rebuilt != nullptr) {
-        const std::vector<double> &starts = rebuilt->route.alignment.starts;
+        // Both lines are the same within the tolerance, and so are the
+        // distances along them; a main point at no boundary of the read
+        // elements (a PI that a straight runs through) names none.
+        const std::vector<double> &starts = read.alignment.starts;
         for (const route::MainPoint &m : rebuilt->route.mainPoints)
             for (std::size_t i = 0; i < starts.size(); ++i)
-                if (std::fabs(starts[i] - m.distance) < 1e-6) {
+                if (std::fabs(starts[i] - m.distance) <= kGapTolerance) {
                     names[i] = m.name;
                     ips[i] = m.ip;
                 }

@@ -85,3 +85,25 @@ TEST(LandXmlRebuild, EveryKindOfCurveGivesItsValuesBackAndTheRouteLiesOnTheReadL
 
     }
 }
+
+// A PI that the line runs straight through, written as one straight across
+// it (not split there), and a curve after it: the table comes back all the same.
+TEST(LandXmlRebuild, AStraightThroughAPiIsNotSplitForTheTable) {
+    KORVANE_SKIP_ON_WINDOWS("the Windows build has no XML parser");
+    BuiltRoute built = route_support::buildRoute(Xy{1000, 2000}, {{30, 100}, {30, 50}, {70, 80}},
+                                                 {{}, {100, 300, 100}});
+    std::vector<route_support::Piece> merged;
+    for (const route_support::Piece &p : built.pieces) {
+        if (p.length == 0) continue;
+        if (!merged.empty() && p.k0 == 0 && p.k1 == 0 && merged.back().k0 == 0 && merged.back().k1 == 0)
+            merged.back().length += p.length;
+        else merged.push_back(p);
+    }
+    built.pieces = merged;
+    const LoadedRoute read = readLandXmlText(fileOf(built, 10), "");
+    EXPECT_TRUE(read.messages.empty()) << read.messages.front().text;
+    ASSERT_EQ(read.ips.size(), 4u);
+    EXPECT_FALSE(read.ips[1].curve.r.has_value());
+    EXPECT_NEAR(*read.ips[2].curve.r, 300, 1e-6);
+    EXPECT_EQ(read.alignment.segments.size(), 5u); // straight, clothoid, arc, clothoid, straight
+}
