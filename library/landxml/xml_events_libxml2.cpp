@@ -9,6 +9,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
+#include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
 #include "landxml/declared_encoding.h"
@@ -130,8 +131,13 @@ xmlSAXHandler handlerTable() {
     return sax;
 }
 
+// The parser keeps a document of its own for the entities it has seen
+// declared (the "SAX compatibility" document), which it leaves to its caller.
 struct ContextFreer {
-    void operator()(xmlParserCtxtPtr c) const { xmlFreeParserCtxt(c); }
+    void operator()(xmlParserCtxtPtr c) const {
+        if (c->myDoc != nullptr) xmlFreeDoc(c->myDoc);
+        xmlFreeParserCtxt(c);
+    }
 };
 
 // Converts cp932 bytes to UTF-8 piece by piece, cutting only after a byte

@@ -189,3 +189,16 @@ TEST(LandXmlMessages, NamesStationsUnitAndZoneComeFromTheFile) {
     EXPECT_NEAR(r.alignment.segments[1].startCurvature, 1 / (100 * foot), 1e-12);
     EXPECT_NEAR(r.settings.stationing.bpStation, 1000 * foot, 1e-9);
 }
+
+// The Windows build has no XML parser and says so.
+TEST(LandXmlMessages, TheWindowsBuildSaysItCannotReadLandXml) {
+#ifdef _WIN32
+    const LoadedRoute r = readLandXmlText(document(kLine), "");
+    EXPECT_EQ(texts(r, Severity::Refusal),
+              std::vector<std::string>{"この Windows 版の Korvane は LandXML ファイルを読めません。"
+                                       "LandXML の読み込みには Linux 版の Rovena または korvane-route を使ってください。"});
+    EXPECT_TRUE(r.alignment.segments.empty());
+#else
+    GTEST_SKIP() << "only the Windows build lacks the XML parser";
+#endif
+}
