@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 
+#include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -131,6 +132,34 @@ xmlSAXHandler handlerTable() {
     return sax;
 }
 
+// libxml2 reports some errors (an encoding that cannot convert the bytes)
+// through the handlers of its thread rather than the parser's, printing them
+// by default: while the document is read they come to the parser's handler,
+// and the thread's handlers are put back afterwards.
+class ThreadErrorsToParser {
+public:
+    explicit ThreadErrorsToParser(ParseState &state)
+        : generic_(xmlGenericError), genericContext_(xmlGenericErrorContext), structured_(xmlStructuredError),
+          structuredContext_(xmlStructuredErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, &ignoreGeneric);
+        xmlSetStructuredErrorFunc(&state, &onError);
+    }
+    ~ThreadErrorsToParser() {
+        xmlSetGenericErrorFunc(genericContext_, generic_);
+        xmlSetStructuredErrorFunc(structuredContext_, structured_);
+    }
+    ThreadErrorsToParser(const ThreadErrorsToParser &) = delete;
+    ThreadErrorsToParser &operator=(const ThreadErrorsToParser &) = delete;
+
+private:
+    static void ignoreGeneric(void *, const char *, ...) {}
+
+    xmlGenericErrorFunc generic_;
+    void *genericContext_;
+    xmlStructuredErrorFunc structured_;
+    void *structuredContext_;
+};
+
 // The parser keeps a document of its own for the entities it has seen
 // declared (the "SAX compatibility" document), which it leaves to its caller.
 struct ContextFreer {
@@ -191,6 +220,7 @@ XmlReadResult readXmlText(std::string_view document, XmlHandler &handler) {
     const bool cp932 = isShiftJisName(declaredEncoding(document.substr(0, 4096)));
     xmlSAXHandler sax = handlerTable();
     ParseState state(handler);
+    const ThreadErrorsToParser errors(state);
     std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlCreatePushParserCtxt(&sax, &state, nullptr, 0, nullptr));
     if (!context) return failure("LandXML ファイルを読む準備ができません。");
     state.context = context.get();

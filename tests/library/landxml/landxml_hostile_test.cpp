@@ -138,11 +138,17 @@ TEST(LandXmlHostile, DeepTruncatedAndMalformedFilesAreRefusedWithTheirLine) {
         {"<?xml version=\"1.0\"?>\n<LandXML>\n<Alignments>\n<Alignment name=\"A\" name=\"B\"/>\n",
          "LandXML ファイルの 4 行目が XML として正しくありません（"},
         {"<?xml version=\"1.0\"?>\n<LandXML>\n\n\x01</LandXML>\n", "LandXML ファイルの 4 行目が XML として正しくありません（"},
+        // Bytes the declared encoding cannot convert: libxml2 knows the line
+        // it was converting from, not the line of the bytes.
+        {"<?xml version=\"1.0\" encoding=\"EUC-JP\"?>\n<LandXML>\n\xff\xff</LandXML>\n",
+         "LandXML ファイルの 2 行目が XML として正しくありません（input conversion failed"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text.substr(0, 120));
         const auto start = std::chrono::steady_clock::now();
+        testing::internal::CaptureStderr();
         const LoadedRoute r = readLandXmlText(c.text, "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), ""); // the parser prints nothing of its own
         EXPECT_LT(secondsSince(start), 1.0);
         EXPECT_EQ(refusalOf(r).substr(0, c.refusal.size()), c.refusal) << refusalOf(r);
         EXPECT_TRUE(r.alignment.segments.empty());
