@@ -35,7 +35,8 @@ tail -n 3 build-fuzz/fuzz-"$target".log
 # Keep the committed corpus minimal: only inputs that add coverage.
 rm -rf build-fuzz/merged-"$target"
 mkdir -p build-fuzz/merged-"$target"
-"$fuzzer" -merge=1 -timeout=20 -rss_limit_mb=4096 build-fuzz/merged-"$target" \
+"$fuzzer" -merge=1 -timeout=20 -rss_limit_mb=4096 -artifact_prefix=build-fuzz/merge-crash-"$target"- \
+  build-fuzz/merged-"$target" \
   tests/fuzz/corpus/"$target" "$work" >build-fuzz/merge-"$target".log 2>&1
 # The named seeds (the sample design and its variations) stay as they are.
 for seed in tests/fuzz/corpus/"$target"/*; do
