@@ -170,6 +170,8 @@ for side in linux windows; do
       --sima "$work/linux/route.sim" --landxml "$work/linux/route.xml" --report "$work/linux/route.txt" \
       --save "$work/linux/route.rvr" || fail "the Linux korvane-route refused the route"
   else
+    # An earlier table at the target is replaced.
+    printf earlier >"$work/windows/route.csv"
     # shellcheck disable=SC2086
     timeout 120 "$wine" "$windows_route" "$(winpath "$work/worked.csv")" $route_options \
       --table "$(winpath "$work/windows/route.csv")" --stakes "$(winpath "$work/windows/stakes.csv")" \

@@ -58,8 +58,9 @@ cmake --install "$build" --prefix "$staged" > "$work/install.log" || {
   fail "cmake --install"
 }
 
-expected="bin/korvane-draw include/korvane.h $libdir/libkorvane.so $libdir/pkgconfig/korvane.pc
-  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1"
+expected="bin/korvane-draw bin/korvane-route include/korvane.h $libdir/libkorvane.so $libdir/pkgconfig/korvane.pc
+  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1
+  share/man/man1/korvane-route.1"
 if [ "$with_rovena" = 1 ]; then
   expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1
     share/applications/jp.rovena.Rovena.desktop share/icons/hicolor/scalable/apps/jp.rovena.Rovena.svg
@@ -182,6 +183,14 @@ cp "$prefix/bin/korvane-draw" "$out/korvane-draw"
 as_user env LD_LIBRARY_PATH="$prefix/$libdir" "$out/korvane-draw" "$prefix/share/rovena/sample_design.dat" \
   "$out/searched.dxf" --template "$prefix/share/rovena/aln_hdr_.dxf" || fail "korvane-draw with the library on LD_LIBRARY_PATH"
 cmp "$work/build.dxf" "$out/searched.dxf" || fail "the drawing through the ordinary search differs from the build's"
+
+echo "== korvane-route of the prefix computes a route as the build's does"
+printf '点名,X,Y,A1,R,A2\nBP,0,0,,,\nIP1,100,100,60,120,60\nEP,100,300,,,\n' > "$work/route.csv"
+chmod a+r "$work/route.csv"
+"$build/bin/korvane-route" "$work/route.csv" --table "$work/build-route.csv" || fail "korvane-route of the build"
+as_user "$prefix/bin/korvane-route" "$work/route.csv" --table "$out/installed-route.csv" \
+  || fail "installed korvane-route"
+cmp "$work/build-route.csv" "$out/installed-route.csv" || fail "the installed route table differs from the build's"
 
 if [ "$with_rovena" = 1 ]; then
   echo "== Rovena of the prefix starts offscreen and stays up"
