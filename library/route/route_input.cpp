@@ -1,6 +1,7 @@
 #include "route/route_input.h"
 
 #include "design/utf8_text.h"
+#include "landxml/landxml_reader.h"
 #include "route/design_checks.h"
 #include "route/ip_table_csv.h"
 #include "route/route_file.h"
@@ -21,7 +22,7 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
     return text;
 }
 
-bool readRouteSource(const std::string &content, LoadedRoute &route) {
+bool readRouteSource(const std::string &content, const std::string &alignment, LoadedRoute &route) {
     std::string problem;
     switch (inputKind(content)) {
     case InputKind::RouteFile:
@@ -39,22 +40,15 @@ bool readRouteSource(const std::string &content, LoadedRoute &route) {
         return false;
     }
     case InputKind::LandXml:
-        // The LandXML reader (library/landxml/) fills the route here: its
-        // settings from the file (name, staStart, equations), its alignment
-        // and main points, and its IP table where the file's PIs give one.
-        refuse(route, "LandXML ファイルの読み込みにはまだ対応していません。");
-        return false;
+        route = landxml::readLandXmlText(content, alignment);
+        return !hasRefusal(route.messages);
     }
     return false;
 }
 
-bool applySettingsFile(const char *settingsPath, LoadedRoute &route) {
-    std::string content, problem;
-    if (!readInputFile(settingsPath, kLargestInputFile, content, problem)) {
-        refuse(route, "設定のファイル: " + problem + "。");
-        return false;
-    }
-    if (applyRouteSettings(content, route.settings, problem)) return true;
+bool applySettings(const std::string &content, RouteSettings &settings, LoadedRoute &route) {
+    std::string problem;
+    if (applyRouteSettings(content, settings, problem)) return true;
     refuse(route, "設定: " + problem);
     return false;
 }
@@ -68,11 +62,21 @@ InputKind inputKind(std::string_view content) {
 }
 
 void computeLoadedRoute(LoadedRoute &route) {
+    // A line read from a LandXML file is its own elements; its IP table,
+    // where it has one, gives the calculation sheet's values and the checks.
+    const bool lineRead = !route.alignment.segments.empty();
+    if (lineRead && route.ips.empty()) {
+        if (route.settings.speed != 0)
+            route.messages.push_back(Message{Severity::Warning, -1, "IP 表のない線形なので、設計速度による照査はしません。"});
+        return;
+    }
     Route computed = computeRoute(route.ips);
     if (!hasRefusal(computed.messages))
         for (Message &m : designChecks(computed, route.settings.speed)) computed.messages.push_back(std::move(m));
-    route.alignment = std::move(computed.alignment);
-    route.mainPoints = std::move(computed.mainPoints);
+    if (!lineRead) {
+        route.alignment = std::move(computed.alignment);
+        route.mainPoints = std::move(computed.mainPoints);
+    }
     route.ipResults = std::move(computed.ips);
     for (Message &m : computed.messages) route.messages.push_back(std::move(m));
 }
@@ -84,8 +88,17 @@ bool readRouteInput(const char *path, const char *settingsPath, LoadedRoute &rou
         refuse(route, "路線の入力ファイル: " + problem + "。");
         return false;
     }
-    if (!readRouteSource(content, route)) return false;
-    return settingsPath == nullptr || *settingsPath == '\0' || applySettingsFile(settingsPath, route);
+    // The settings are read first: they may name the alignment of a LandXML file.
+    std::string settings;
+    RouteSettings options;
+    const bool withSettings = settingsPath != nullptr && *settingsPath != '\0';
+    if (withSettings && !readInputFile(settingsPath, kLargestInputFile, settings, problem)) {
+        refuse(route, "設定のファイル: " + problem + "。");
+        return false;
+    }
+    if (withSettings && !applySettings(settings, options, route)) return false;
+    if (!readRouteSource(content, options.alignment, route)) return false;
+    return !withSettings || applySettings(settings, route.settings, route);
 }
 
 LoadedRoute loadRoute(const char *path, const char *settingsPath) {
