@@ -4,8 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "drawing/output_stream.h"
+#include "geometry/clothoid.h"
 
 namespace korvane {
 
@@ -38,9 +42,12 @@ inline constexpr const char *kMessageOutputOpen = "Can't open 新DXF file";
 inline constexpr const char *kMessageTempOpen = "Can't open tmpDXF file";
 inline constexpr const char *kMessageWriteFailed = "fprintfｴﾗｰ";
 
-// Layers of the polylines and arcs (LINE and TEXT have theirs in their records).
+// Layers: the work lines (every LINE of a curve's drawing), the centre line,
+// the lane lines, and the texts (every TEXT).
+inline constexpr const char *kLayerWork = "D-WORK";
 inline constexpr const char *kLayerCentre = "D-BMK";
 inline constexpr const char *kLayerLane = "D-STR";
+inline constexpr const char *kLayerText = "D-BMK-HTXT";
 
 // The entity writers: LINE, ARC and TEXT go to the output, the polylines to
 // the temporary file. A writer whose write fails shows "fprintfｴﾗｰ" and
@@ -49,7 +56,9 @@ class DxfWriter {
 public:
     DxfWriter(DrawingStreams &streams, EntityHandles &handles) : streams_(streams), handles_(handles) {}
 
-    void writeLine(double x1, double y1, double x2, double y2);
+    // A LINE on D-WORK, or on the layer given.
+    void writeLine(double x1, double y1, double x2, double y2) { writeLine(x1, y1, x2, y2, kLayerWork); }
+    void writeLine(double x1, double y1, double x2, double y2, const char *layer);
     // One segment of a polyline; count numbers the segments from 1, and the
     // first one writes the POLYLINE and its first vertex too.
     void writePolylineSegment(double xPrev, double yPrev, double xNew, double yNew, int count,
@@ -60,6 +69,11 @@ public:
                   const char *layer);
     // text is cp932 bytes, written unchanged.
     void writeText(double x, double y, double height, double angleRadians, const char *text);
+    // The same text ending at (endX, endY): right-justified (group 72 = 2)
+    // on that point, with (x, y) where it is expected to begin for readers
+    // that ignore the justification.
+    void writeTextEndingAt(double x, double y, double endX, double endY, double height, double angleRadians,
+                           const char *text);
 
 private:
     bool writePolylineHead(const char *layer);
@@ -74,6 +88,37 @@ private:
 // of the scale. 0 after its message.
 int copyHeaderTemplate(DrawingStreams &streams, const char *templatePath, double scale);
 
+// A line type of the LTYPE table: its dashes in drawing units (a dash
+// positive, a gap negative), scaled by $LTSCALE.
+struct LinetypeEntry {
+    std::string name;
+    std::string description;
+    std::vector<double> dashes;
+};
+
+// A layer of the LAYER table with its colour number and line type.
+struct LayerEntry {
+    std::string name;
+    int colour;
+    std::string linetype;
+};
+
+// What a drawing changes in the header template besides $EXTMAX: the sheet's
+// lower left corner ($EXTMIN), the line-type scale ($LTSCALE), and line types
+// and layers added at the head of their tables (whose counts grow by as many).
+struct HeaderChanges {
+    Point extMax;
+    std::optional<Point> extMin;
+    std::optional<double> ltscale;
+    std::vector<LinetypeEntry> linetypes;
+    std::vector<LayerEntry> layers;
+};
+
+// Copies the header template as copyHeaderTemplate does, with the changes.
+// A template without the LTYPE or LAYER table the added entries belong in is
+// refused. 0 after its message.
+int copyHeaderTemplate(DrawingStreams &streams, const char *templatePath, const HeaderChanges &changes);
+
 // The output opened for appending, the temporary file created anew; each
 // returns 0 after its message.
 int openOutputForAppend(DrawingStreams &streams);
@@ -84,6 +129,9 @@ int createTempFile(DrawingStreams &streams);
 int closeTempFile(DrawingStreams &streams);
 // Appends the temporary file to the output, which stays open.
 int appendTempBody(DrawingStreams &streams);
+// Ends the polyline in the temporary file with its SEQEND, closes the file
+// and appends it to the output; 0 after a message.
+int finishPolyline(DxfWriter &dxf, DrawingStreams &streams);
 // Writes the end of the ENTITIES section and of the file, and closes it.
 void closeDrawing(DrawingStreams &streams);
 
