@@ -113,6 +113,13 @@ KORVANE_API int KORVANE_CALL korvane_route_report(const char *inputPath, const c
 KORVANE_API int KORVANE_CALL korvane_route_save(const char *inputPath, const char *settingsPath,
                                                 const char *routePath);
 
+/* The plan drawing (平面図) as R12 DXF with cp932 texts at the route's place
+   in the world (x = Y × 1000, y = X × 1000, millimetres), texts sized for the
+   scale 1/scale (1 to 100000), from the header template at templatePath
+   (aln_hdr_.dxf). The file replaces an earlier one only once complete. */
+KORVANE_API int KORVANE_CALL korvane_route_plan(const char *inputPath, const char *settingsPath,
+                                                const char *dxfPath, const char *templatePath, int scale);
+
 #ifdef __cplusplus
 }
 #endif
