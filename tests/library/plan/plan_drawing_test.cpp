@@ -183,14 +183,16 @@ TEST(PlanDrawing, EveryFullStationHasItsTickAndLabel) {
     EXPECT_EQ(stations, 50);
 }
 
-// The corner route drawn at 1/500, computed by hand: the records of the
-// centre line and the IP polygon, a station's tick and label, a main point's
-// label turned to read from below, and every text of the drawing in order.
+// The corner route drawn at 1/500, computed by hand: the line-type scale,
+// the records of the centre line and the IP polygon, a station's tick and
+// label, a main point's label turned to read from below, and every text of
+// the drawing in order.
 TEST(PlanDrawing, RecordsOfARouteComputedByHand) {
     const Plan plan = drawPlan(kCorner, 500);
     ASSERT_EQ(plan.result, 1);
     const std::string &c = plan.content;
     for (const char *record : {
+             "\n9\n$LTSCALE\n40\n500.000000\n",
              // BP–BC1 north along x = 0, the arc about (50 m, 50 m) clockwise
              // from BC1 (180°) to EC1 (90°), EC1–EP east.
              "0\nLINE\n8\nD-BMK\n10\n0.000000\n20\n0.000000\n11\n0.000000\n21\n50000.000000\n",
@@ -198,7 +200,7 @@ TEST(PlanDrawing, RecordsOfARouteComputedByHand) {
              "0\nLINE\n8\nD-BMK\n10\n50000.000000\n20\n100000.000000\n11\n100000.000000\n21\n100000.000000\n",
              "0\nLINE\n8\nD-BMK-IP\n10\n0.000000\n20\n0.000000\n11\n0.000000\n21\n100000.000000\n",
              "0\nLINE\n8\nD-BMK-IP\n10\n0.000000\n20\n100000.000000\n11\n100000.000000\n21\n100000.000000\n",
-             // NO.1: a tick of 1 mm each side on paper, its label 0.75 mm high
+             // NO.1: a tick of 1 mm each side on paper, its label 1.5 mm (750) high
              // to the right (east), one scale off the line and one ahead.
              "0\nLINE\n8\nD-BMK-HTXT\n10\n-500.000000\n20\n20000.000000\n11\n500.000000\n21\n20000.000000\n",
              "0\nTEXT\n8\nD-BMK-HTXT\n10\n500.000000\n20\n20500.000000\n40\n750.000000\n41\n1\n50\n0.000000\n1\nNO.1\n",
@@ -222,39 +224,6 @@ TEST(PlanDrawing, RecordsOfARouteComputedByHand) {
     EXPECT_NE(c.find("0\nTEXT\n8\nD-BMK-HTXT\n10\n-1832.106781\n20\n106957.106781\n40\n750.000000\n41\n1\n50\n"
                      "0.000000\n1\nIP1\n72\n2\n11\n-707.106781\n21\n106957.106781\n"),
               std::string::npos);
-}
-
-// The header of a plan: the sheet is the plan's extent, the line types are
-// scaled for the plan's scale, and the IP polygon's layer is dashed by a
-// line type of the file's own.
-TEST(PlanDrawing, HeaderOfAPlan) {
-    const Plan plan = drawPlan(kCorner, 500);
-    ASSERT_EQ(plan.result, 1);
-    const std::string &c = plan.content;
-    EXPECT_NE(c.find("\n9\n$LTSCALE\n40\n500.000000\n"), std::string::npos);
-    EXPECT_NE(c.find("\n0\nTABLE\n2\nLTYPE\n70\n4\n0\nLTYPE\n2\nDASHED\n"), std::string::npos);
-    EXPECT_NE(c.find("\n0\nLAYER\n2\nD-BMK-IP\n70\n0\n62\n8\n6\nDASHED\n"), std::string::npos);
-
-    const auto variable = [&c](const std::string &name) {
-        const std::size_t at = c.find("\n9\n" + name + "\n10\n");
-        EXPECT_NE(at, std::string::npos) << name;
-        double x = 0, y = 0;
-        std::sscanf(c.c_str() + at + name.size() + 7, "%lf\n20\n%lf", &x, &y);
-        return Xy{x, y};
-    };
-    const Xy low = variable("$EXTMIN"), high = variable("$EXTMAX");
-    // Whole millimetres around every point of the drawing, with a margin of
-    // a centimetre on paper: the line (0..100 m), the texts west of it.
-    for (const Entity &e : plan.drawing.entities)
-        for (const int code : {10, 11})
-            if (e.value(code) && e.type != "POLYLINE") {
-                const Xy p{e.real(code), e.real(code + 10)};
-                EXPECT_GE(p.x, low.x + 5000) << e.type;
-                EXPECT_LE(p.x, high.x - 5000) << e.type;
-                EXPECT_GE(p.y, low.y + 5000) << e.type;
-                EXPECT_LE(p.y, high.y - 5000) << e.type;
-            }
-    EXPECT_LT(high.x - low.x, 100000 + 2 * 5000 + 20000);
 }
 
 // The chords of a clothoid stay within 1 mm of the curve as an independent

@@ -166,7 +166,7 @@ TEST(RouteExports, ThePlanIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(messages.utf8()[3], "Can't open 新DXF file");
 
     EXPECT_EQ(korvane_route_plan(in, nullptr, plan.c_str(), header.c_str(), 1000), 1);
-    const std::string drawn = readBytes(plan);
+    const std::string drawn = testing_support::readFile(plan); // a text file: CR LF on Windows
     EXPECT_TRUE(startOf(drawn, "0\nSECTION\n2\nHEADER\n"));
     EXPECT_TRUE(drawn.ends_with("0\nENDSEC\n0\nEOF\n"));
     EXPECT_EQ(f.fileCount(), 2u);
