@@ -72,6 +72,7 @@ private:
     void updateTitle();
     void fillRecentMenu();
     void rememberRecent(const QString &path);
+    void forgetRecent(const QString &path);
     std::vector<std::string> currentPlacement() const;
     void takePlacement(const std::vector<std::string> &lines);
 
