@@ -2,6 +2,8 @@
 // lines, with the sheet extents written anew for the drawing's scale (or
 // its extent), and for a drawing that asks for them a line-type scale and
 // line types and layers of its own.
+#include "drawing/header_template.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

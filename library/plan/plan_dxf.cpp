@@ -5,6 +5,7 @@
 
 #include "drawing/drawing_buffers.h"
 #include "drawing/dxf_writer.h"
+#include "drawing/header_template.h"
 #include "params/message_box.h"
 #include "plan/plan_extent.h"
 #include "world/output_file.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "drawing/dxf_writer.h"
+#include "drawing/header_template.h"
 #include "params/cp932.h"
 #include "platform_skip.h"
 #include "writer_test_support.h"
