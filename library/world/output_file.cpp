@@ -23,6 +23,13 @@ bool writeWhole(const char *path, std::string_view content) {
     return ok;
 }
 
+int cannotWrite(const char *path) {
+    showError(std::string("ファイル書き込みできません: ") + (path ? path : ""));
+    return 0;
+}
+
+} // namespace
+
 bool replaceFile(const std::string &from, const char *to) {
 #ifdef _WIN32
     return MoveFileExA(from.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -30,13 +37,6 @@ bool replaceFile(const std::string &from, const char *to) {
     return std::rename(from.c_str(), to) == 0;
 #endif
 }
-
-int cannotWrite(const char *path) {
-    showError(std::string("ファイル書き込みできません: ") + (path ? path : ""));
-    return 0;
-}
-
-} // namespace
 
 int writeOutputFile(const char *path, std::string_view content) {
     return writeWhole(path, content) ? 1 : cannotWrite(path);

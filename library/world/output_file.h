@@ -18,6 +18,10 @@ int replaceOutputFile(const char *path, std::string_view content);
 // The same without a message: false when path could not be replaced.
 bool replaceWholeFile(const char *path, std::string_view content);
 
+// Puts the complete file at from in place of the file at to, replacing it in
+// one step; false when it could not (from is then still there).
+bool replaceFile(const std::string &from, const char *to);
+
 // printf-style "%.Nf" of a finite number, with "-0.000…" written without its sign.
 std::string fixed(double value, int decimals);
 
