@@ -17,7 +17,7 @@
 #include "library_loader.h"
 #include "shipped_files.h"
 #include "private_folder.h"
-#include "stderr_messages.h"
+#include "library_messages.h"
 #include "placement_options.h"
 #include "staged_outputs.h"
 
@@ -119,14 +119,14 @@ int main(int argc, char **argv) {
         return 0;
     }
 
-    const std::string folder = korvane_draw::programFolder(argv[0]);
-    if (args.templateFile.empty()) args.templateFile = korvane_draw::findDataFile(folder, "aln_hdr_.dxf");
-    korvane_draw::PrivateFolder work;
+    const std::string folder = korvane_host::programFolder(argv[0]);
+    if (args.templateFile.empty()) args.templateFile = korvane_host::findDataFile(folder, "aln_hdr_.dxf");
+    korvane_host::PrivateFolder work("korvane-draw");
     if (!work.create()) return 1;
     if (args.tempFile.empty()) args.tempFile = work.file("temp.dxf");
 
-    korvane_draw::LoadedLibrary library;
-    if (!library.load(korvane_draw::findLibrary(folder, kLibraryName), "korvane-draw")) return 1;
+    korvane_host::LoadedLibrary library;
+    if (!library.load(korvane_host::findLibrary(folder, kLibraryName), "korvane-draw")) return 1;
     const auto check = reinterpret_cast<CheckFunction>(library.symbol("data_chekvb"));
     const auto save = reinterpret_cast<SaveFunction>(library.symbol("save_DXF"));
     if (!check || !save) {
@@ -134,7 +134,9 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    if (!useStderrForMessages(library.symbol("korvane_set_message_handler"))) {
+    // The library's own default on Linux writes the same lines; on Windows it
+    // would open a message box.
+    if (!korvane_host::sendLibraryMessagesToStderr(library.symbol("korvane_set_message_handler"), "エラー: ", false)) {
         std::fprintf(stderr, "korvane-draw: %s lacks korvane_set_message_handler\n", kLibraryName);
         return 1;
     }
@@ -151,7 +153,7 @@ int main(int argc, char **argv) {
 
     // Every output goes to a temporary file beside it first; all of them
     // take their names only when all have been written.
-    korvane_draw::StagedOutputs outputs;
+    korvane_host::StagedOutputs outputs("korvane-draw");
     const std::string drawing = outputs.stage(args.output);
     korvane_draw::PlacementOptions placementOutputs = args.placement;
     if (!placementOutputs.coordinatesFile.empty())

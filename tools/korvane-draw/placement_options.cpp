@@ -138,7 +138,7 @@ bool placementOptionsConsistent(const PlacementOptions &o) {
     return problem == nullptr;
 }
 
-PlacementRun::PlacementRun(const PlacementOptions &options, const PrivateFolder &folder, Lookup lookup)
+PlacementRun::PlacementRun(const PlacementOptions &options, const korvane_host::PrivateFolder &folder, Lookup lookup)
     : options_(options), lookup_(std::move(lookup)), placementCopy_(folder.file("placement.rvd")),
       parameterCopy_(folder.file("placed_ALN_TXT_.DAT")), turnFile_(folder.file("ia.txt")),
       checkTable_(folder.file("check.csv")) {}

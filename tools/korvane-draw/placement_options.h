@@ -38,7 +38,7 @@ bool placementOptionsConsistent(const PlacementOptions &options);
 class PlacementRun {
 public:
     using Lookup = std::function<void *(const char *)>;
-    PlacementRun(const PlacementOptions &options, const PrivateFolder &folder, Lookup lookup);
+    PlacementRun(const PlacementOptions &options, const korvane_host::PrivateFolder &folder, Lookup lookup);
 
     // Derives the IA and writes the parameter copy to draw from; false after
     // a message.

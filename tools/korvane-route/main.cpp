@@ -44,7 +44,7 @@ bool writeSettings(const std::string &path, const std::string &text) {
 
 class Run {
 public:
-    Run(const korvane_route::RouteOptions &options, const korvane_draw::LoadedLibrary &library,
+    Run(const korvane_route::RouteOptions &options, const korvane_host::LoadedLibrary &library,
         std::string templatePath)
         : o_(options), library_(library), template_(std::move(templatePath)) {}
 
@@ -64,7 +64,7 @@ public:
         const char *input = o_.input.c_str();
         const char *s = settings.empty() ? nullptr : settings.c_str();
         if (o_.outputs().empty()) return ok(symbol<CheckFunction>("korvane_route_check")(input, s));
-        korvane_route::StagedOutputs staged;
+        korvane_host::StagedOutputs staged("korvane-route");
         const int utf8 = o_.utf8 ? 1 : 0;
         const auto flag = [&](const korvane_route::Output &out, const char *name, int value) {
             return out.path.empty() || ok(symbol<FlagFunction>(name)(input, s, staged.stage(out.path).c_str(), value));
@@ -89,7 +89,7 @@ private:
     static bool ok(int result) { return (result & 0xFFFF) != 0; }
 
     const korvane_route::RouteOptions &o_;
-    const korvane_draw::LoadedLibrary &library_;
+    const korvane_host::LoadedLibrary &library_;
     std::string template_;
 };
 
@@ -105,21 +105,21 @@ int main(int argc, char **argv) {
         std::printf(korvane_route::kUsage, kLibraryName);
         return 0;
     }
-    korvane_draw::PrivateFolder work("korvane-route");
+    korvane_host::PrivateFolder work("korvane-route");
     if (!work.create()) return 1;
     std::string settings;
     if (options.settingsGiven()) {
         settings = work.file("settings.rvr");
         if (!writeSettings(settings, korvane_route::settingsText(options))) return 1;
     }
-    korvane_draw::LoadedLibrary library;
-    const std::string folder = korvane_draw::programFolder(argv[0]);
-    if (!library.load(korvane_draw::findLibrary(folder, kLibraryName), "korvane-route")) return 1;
-    if (!korvane_route::showLibraryMessagesOnStderr(library.symbol("korvane_set_message_handler"))) {
+    korvane_host::LoadedLibrary library;
+    const std::string folder = korvane_host::programFolder(argv[0]);
+    if (!library.load(korvane_host::findLibrary(folder, kLibraryName), "korvane-route")) return 1;
+    if (!korvane_host::sendLibraryMessagesToStderr(library.symbol("korvane_set_message_handler"), "korvane-route: ", true)) {
         std::fprintf(stderr, "korvane-route: %s lacks korvane_set_message_handler\n", kLibraryName);
         return 1;
     }
-    Run run(options, library, korvane_draw::findDataFile(folder, "aln_hdr_.dxf"));
+    Run run(options, library, korvane_host::findDataFile(folder, "aln_hdr_.dxf"));
     if (!run.symbolsPresent()) return 1;
     return run.outputs(settings) ? 0 : 1;
 }

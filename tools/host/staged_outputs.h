@@ -1,4 +1,4 @@
-// The files of one run written in full or not at all: each output is first
+// The files of one run of a command-line host written in full or not at all: each output is first
 // written to a temporary file beside it, and the temporary files are renamed
 // over their targets only when every output has been written, so a failing
 // output never leaves the others behind and never truncates an earlier file
@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-namespace korvane_draw {
+namespace korvane_host {
 
 class StagedOutputs {
 public:
-    StagedOutputs() = default;
+    // program names the temporary files and begins the messages.
+    explicit StagedOutputs(const char *program) : program_(program) {}
     // Removes the temporary files that were not renamed.
     ~StagedOutputs();
     StagedOutputs(const StagedOutputs &) = delete;
@@ -32,7 +33,8 @@ private:
         std::string target;
         std::string staged;
     };
+    std::string program_;
     std::vector<Output> outputs_;
 };
 
-} // namespace korvane_draw
+} // namespace korvane_host

@@ -11,7 +11,7 @@
 #  include <vector>
 #endif
 
-namespace korvane_draw {
+namespace korvane_host {
 
 namespace fs = std::filesystem;
 
@@ -59,4 +59,4 @@ bool PrivateFolder::create() {
 
 std::string PrivateFolder::file(const char *name) const { return (fs::path(path_) / name).string(); }
 
-} // namespace korvane_draw
+} // namespace korvane_host

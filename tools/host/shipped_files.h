@@ -1,14 +1,14 @@
-// Where korvane-draw finds the files it ships. In the build folder (or a
-// folder copied as a whole) they lie beside the program; an installation puts
-// the data files in ../share/rovena and the library in ../lib/<arch>,
-// relative to the program, whatever the prefix; a library installed by the
-// system's packages is found by the ordinary search.
+// Where a command-line host (korvane-draw, korvane-route) finds the files it
+// ships. In the build folder (or a folder copied as a whole) they lie beside
+// the program; an installation puts the data files in ../share/rovena and the
+// library in ../lib/<arch>, relative to the program, whatever the prefix; a
+// library installed by the system's packages is found by the ordinary search.
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace korvane_draw {
+namespace korvane_host {
 
 // The first of the data folders (beside the program, then the installation's)
 // that holds fileName; the path beside the program when none does, so a
@@ -24,4 +24,4 @@ std::vector<std::string> libraryCandidates(const std::string &programFolder, con
 // the platform's loader looks for in its ordinary search (ld.so.cache, PATH).
 std::string findLibrary(const std::string &programFolder, const std::string &fileName);
 
-} // namespace korvane_draw
+} // namespace korvane_host

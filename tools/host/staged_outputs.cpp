@@ -11,7 +11,7 @@
 #  include <unistd.h>
 #endif
 
-namespace korvane_draw {
+namespace korvane_host {
 
 namespace fs = std::filesystem;
 
@@ -25,9 +25,9 @@ int processId() {
 #endif
 }
 
-// A name beside target that no file has: ".NAME.korvane-draw-PID[-K].tmp".
-fs::path freeNameBeside(const fs::path &target) {
-    const std::string stem = "." + target.filename().string() + ".korvane-draw-" + std::to_string(processId());
+// A name beside target that no file has: ".NAME.PROGRAM-PID[-K].tmp".
+fs::path freeNameBeside(const fs::path &target, const std::string &program) {
+    const std::string stem = "." + target.filename().string() + "." + program + "-" + std::to_string(processId());
     std::error_code error;
     for (int k = 0;; ++k) {
         const fs::path candidate = target.parent_path() / (stem + (k ? "-" + std::to_string(k) : "") + ".tmp");
@@ -65,7 +65,7 @@ std::string StagedOutputs::stage(const std::string &target) {
     if (fs::exists(status) && !fs::is_regular_file(status)) return target;
     // A link is followed: the file it names is replaced, the link stays.
     if (fs::is_symlink(fs::symlink_status(real, error))) real = fs::canonical(real, error);
-    const std::string staged = freeNameBeside(real).string();
+    const std::string staged = freeNameBeside(real, program_).string();
     outputs_.push_back({real.string(), staged});
     return staged;
 }
@@ -77,7 +77,7 @@ bool StagedOutputs::commit() {
         if (fs::is_regular_file(replaced)) fs::permissions(output.staged, replaced.permissions(), error);
         std::string reason;
         if (!replaceFile(output.staged, output.target, reason)) {
-            std::fprintf(stderr, "korvane-draw: cannot rename %s to %s: %s\n", output.staged.c_str(),
+            std::fprintf(stderr, "%s: cannot rename %s to %s: %s\n", program_.c_str(), output.staged.c_str(),
                          output.target.c_str(), reason.c_str());
             return false;
         }
@@ -86,4 +86,4 @@ bool StagedOutputs::commit() {
     return true;
 }
 
-} // namespace korvane_draw
+} // namespace korvane_host

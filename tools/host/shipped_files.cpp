@@ -12,7 +12,7 @@
 #define KORVANE_LIBRARY_FROM_BIN "../lib"
 #endif
 
-namespace korvane_draw {
+namespace korvane_host {
 
 namespace {
 
@@ -46,4 +46,4 @@ std::string findLibrary(const std::string &programFolder, const std::string &fil
     return fileName;
 }
 
-} // namespace korvane_draw
+} // namespace korvane_host

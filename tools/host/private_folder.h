@@ -1,16 +1,16 @@
 // A folder of its own for one run of a command-line host (korvane-draw,
-// korvane-route), so that two runs at once never share their working files. It is removed with everything in it when
-// the object goes.
+// korvane-route), so that two runs at once never share their working files.
+// It is removed with everything in it when the object goes.
 #pragma once
 
 #include <string>
 
-namespace korvane_draw {
+namespace korvane_host {
 
 class PrivateFolder {
 public:
     // program names the folder and begins the messages.
-    explicit PrivateFolder(const char *program = "korvane-draw") : program_(program) {}
+    explicit PrivateFolder(const char *program) : program_(program) {}
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder &) = delete;
     PrivateFolder &operator=(const PrivateFolder &) = delete;
@@ -26,4 +26,4 @@ private:
     std::string path_;
 };
 
-} // namespace korvane_draw
+} // namespace korvane_host

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace korvane_draw {
+namespace korvane_host {
 
 // The folder of the running program, with its trailing separator.
 std::string programFolder(const char *argv0);
@@ -20,4 +20,4 @@ private:
     void *handle_ = nullptr;
 };
 
-} // namespace korvane_draw
+} // namespace korvane_host

@@ -10,7 +10,7 @@
 #  include <unistd.h>
 #endif
 
-namespace korvane_draw {
+namespace korvane_host {
 
 std::string programFolder(const char *argv0) {
     std::string path;
@@ -47,4 +47,4 @@ void *LoadedLibrary::symbol(const char *name) const {
 #endif
 }
 
-} // namespace korvane_draw
+} // namespace korvane_host
