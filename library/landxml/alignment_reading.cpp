@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "landxml/place_messages.h"
 #include "landxml/raw_numbers.h"
 #include "route/number_text.h"
 
@@ -15,12 +16,11 @@ constexpr double kNoLength = 1e-6; // metres: an element this short is a point, 
 
 std::string millimetres(double metres) { return route::fixedText(std::fabs(metres) * 1000, 1) + " mm"; }
 
-class AlignmentReader {
+class AlignmentReader : private PlaceMessages {
 public:
     AlignmentReader(const RawAlignment &raw, const LandXmlDocument &document, double metres,
                     std::vector<route::Message> &messages)
-        : raw_(raw), document_(document), metres_(metres), messages_(messages),
-          place_("線形「" + raw.name + "」") {}
+        : PlaceMessages(messages, "線形「" + raw.name + "」"), raw_(raw), document_(document), metres_(metres) {}
 
     bool read(ReadAlignment &out) {
         out.name = raw_.name;
@@ -39,12 +39,6 @@ public:
     }
 
 private:
-    bool refuse(const std::string &what) {
-        messages_.push_back(route::Message{route::Severity::Refusal, -1, place_ + what});
-        return false;
-    }
-    void warn(const std::string &what) { messages_.push_back(route::Message{route::Severity::Warning, -1, place_ + what}); }
-
     // Every element is read, so that every one the reader cannot take is named.
     bool readElements(ReadAlignment &out) {
         bool ok = true;
@@ -187,8 +181,6 @@ private:
     const RawAlignment &raw_;
     const LandXmlDocument &document_;
     double metres_;
-    std::vector<route::Message> &messages_;
-    std::string place_;
     std::vector<double> internals_;
 };
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "landxml/place_messages.h"
 #include "landxml/raw_numbers.h"
 #include "route/number_text.h"
 
@@ -17,10 +18,10 @@ namespace {
 constexpr double kTiny = 1e-9; // metres: points closer than this give no direction
 
 // Reads one element, adding refusals and warnings to the messages.
-class ElementReader {
+class ElementReader : private PlaceMessages {
 public:
     ElementReader(const RawElement &raw, const ElementContext &context, std::vector<route::Message> &messages)
-        : raw_(raw), context_(context), messages_(messages), place_(elementPlace(context, raw)) {}
+        : PlaceMessages(messages, elementPlace(context, raw)), raw_(raw), context_(context) {}
 
     bool read(ReadElement &out) {
         out.number = context_.number;
@@ -39,12 +40,6 @@ public:
     }
 
 private:
-    bool refuse(const std::string &what) {
-        messages_.push_back(route::Message{route::Severity::Refusal, -1, place_ + what});
-        return false;
-    }
-    void warn(const std::string &what) { messages_.push_back(route::Message{route::Severity::Warning, -1, place_ + what}); }
-
     static std::string nameOf(const RawPoint &p) { return !p.name.empty() ? p.name : p.pntRef; }
 
     // The point's coordinates (its text, or the CgPoint it refers to), in metres.
@@ -246,8 +241,6 @@ private:
 
     const RawElement &raw_;
     const ElementContext &context_;
-    std::vector<route::Message> &messages_;
-    std::string place_;
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench_route.h"
 #include "landxml/landxml_reader.h"
 #include "route/route_input.h"
 #include "route/route_landxml.h"
@@ -31,24 +32,9 @@ constexpr double kLeg = 266.0; // 76 legs: the line is about 20 km
 
 // Basic curves of A = 90, R = 350 turning 18° left and right by turns.
 std::vector<IpInput> longRoute() {
-    std::vector<IpInput> points;
-    PlanePoint at{-30000, 20000};
-    double direction = std::numbers::pi / 4;
-    points.push_back(IpInput{"BP", at, {}});
-    for (int i = 0; i <= kCurves; ++i) {
-        at = along(at, direction, kLeg);
-        if (i == kCurves) {
-            points.push_back(IpInput{"EP", at, {}});
-            break;
-        }
-        points.push_back(IpInput{"", at, CurveInput{90.0, 350.0, 90.0, {}, {}, {}}});
-        direction += (i % 2 == 0 ? 1 : -1) * 18 * std::numbers::pi / 180;
-    }
-    return points;
-}
-
-double milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
+    return benchRoute({-30000, 20000}, std::numbers::pi / 4, kCurves, kLeg,
+                      [](int) { return CurveInput{90.0, 350.0, 90.0, {}, {}, {}}; },
+                      [](int i) { return (i % 2 == 0 ? 1 : -1) * 18 * std::numbers::pi / 180; });
 }
 
 } // namespace

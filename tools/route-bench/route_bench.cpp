@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_route.h"
 #include "route/table_csv.h"
 #include "route/table_rows.h"
 #include "world/output_file.h"
@@ -46,24 +47,7 @@ double turnOf(int i) {
 }
 
 std::vector<IpInput> longRoute() {
-    std::vector<IpInput> points;
-    PlanePoint at{-40000, 10000};
-    double direction = std::numbers::pi / 6;
-    points.push_back(IpInput{"BP", at, {}});
-    for (int i = 0; i <= kIps; ++i) {
-        at = along(at, direction, kLeg);
-        if (i == kIps) {
-            points.push_back(IpInput{"EP", at, {}});
-            break;
-        }
-        points.push_back(IpInput{"", at, curveOf(i)});
-        direction += turnOf(i);
-    }
-    return points;
-}
-
-double milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
+    return benchRoute({-40000, 10000}, std::numbers::pi / 6, kIps, kLeg, curveOf, turnOf);
 }
 
 } // namespace
