@@ -1,10 +1,8 @@
 #include "export_pdf_command.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
-#include <cstring>
-
+#include "batch_command.h"
 #include "drawing_loader.h"
 #include "drawing_print.h"
 
@@ -60,7 +58,7 @@ bool parse(const QStringList &arguments, QString &dxf, QString &pdf, PrintOption
 const char kExportPdfCommandLine[] =
     "rovena --export-pdf DRAWING.dxf OUT.pdf [--paper A1|A2|A3|A4] [--fit] [--portrait] [--black]";
 
-bool isExportPdfCommand(int argc, char **argv) { return argc > 1 && std::strcmp(argv[1], "--export-pdf") == 0; }
+bool isExportPdfCommand(int argc, char **argv) { return isBatchCommand(argc, argv, "--export-pdf"); }
 
 int exportPdf(const QStringList &arguments, QTextStream &errors) {
     QString dxf, pdf, error;
@@ -85,14 +83,6 @@ int exportPdf(const QStringList &arguments, QTextStream &errors) {
     return 0;
 }
 
-int exportPdfMain(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QStringList arguments = QApplication::arguments().mid(2);
-    QTextStream errors(stderr);
-    return exportPdf(arguments, errors);
-}
+int exportPdfMain(int argc, char **argv) { return runBatchCommand(argc, argv, &exportPdf); }
 
 } // namespace rovena

@@ -1,9 +1,8 @@
 #include "export_sheet_pdf_command.h"
 
-#include <QApplication>
-
 #include <cstring>
 
+#include "batch_command.h"
 #include "calculation_sheet_source.h"
 #include "library_binding.h"
 #include "sheet_output.h"
@@ -55,14 +54,6 @@ int exportSheetPdf(const QStringList &arguments, QTextStream &errors) {
     return 1;
 }
 
-int exportSheetPdfMain(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList arguments = QApplication::arguments().mid(2);
-    QTextStream errors(stderr);
-    return exportSheetPdf(arguments, errors);
-}
+int exportSheetPdfMain(int argc, char **argv) { return runBatchCommand(argc, argv, &exportSheetPdf); }
 
 } // namespace rovena
