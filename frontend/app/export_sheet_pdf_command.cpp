@@ -1,7 +1,5 @@
 #include "export_sheet_pdf_command.h"
 
-#include <cstring>
-
 #include "batch_command.h"
 #include "calculation_sheet_source.h"
 #include "library_binding.h"
@@ -30,9 +28,7 @@ private:
 
 const char kExportSheetPdfCommandLine[] = "rovena --export-sheet-pdf ROUTE OUT.pdf";
 
-bool isExportSheetPdfCommand(int argc, char **argv) {
-    return argc > 1 && std::strcmp(argv[1], "--export-sheet-pdf") == 0;
-}
+bool isExportSheetPdfCommand(int argc, char **argv) { return isBatchCommand(argc, argv, "--export-sheet-pdf"); }
 
 int exportSheetPdf(const QStringList &arguments, QTextStream &errors) {
     QString problem;
