@@ -8,7 +8,7 @@
 #include "design/key_value_text.h"
 #include "route/design_checks.h"
 #include "route/text_input.h"
-#include "world/output_file.h"
+#include "files/whole_file.h"
 
 namespace korvane::route {
 
