@@ -42,4 +42,8 @@ struct LoadedRoute {
     std::vector<Message> messages;     // refusals and warnings of reading and computing, in order
 };
 
+// Computes the line of the IP table with the IP method and checks its
+// curves by the design speed; every refusal and warning goes to messages.
+void computeLoadedRoute(LoadedRoute &route);
+
 } // namespace korvane::route
