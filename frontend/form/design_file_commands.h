@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "design/design_file.h"
+#include "recent_files.h"
 
 class QMenu;
 
@@ -80,6 +81,8 @@ private:
     FileState file_;
     PlacementLink placementLink_;
     QMenu *recentMenu_ = nullptr;
+    // The design files' own list: route files keep theirs apart.
+    RecentFiles recent_{QStringLiteral("recentFiles")};
 };
 
 } // namespace rovena
