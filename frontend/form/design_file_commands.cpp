@@ -87,6 +87,18 @@ void DesignFileCommands::loadSample() {
     formReset();
 }
 
+bool DesignFileCommands::takeNewDesign(const design_model::DesignDocument &document) {
+    if (!maySetAsideChanges()) return false;
+    takePlacement({});
+    form_.setDesignTexts(document.texts);
+    takePlacement(document.placement);
+    // Not in any file yet: the title says 無題 with the change mark, and the
+    // user is asked before it would be lost.
+    file_ = FileState{QString(), design_model::DesignDocument{}, false, true};
+    updateTitle();
+    return true;
+}
+
 void DesignFileCommands::clear() {
     if (!maySetAsideChanges()) return;
     takePlacement({});

@@ -55,6 +55,11 @@ public:
     void openDesign();  // "開く…"
     bool saveDesign();  // "上書き保存"
     bool saveDesignAs(); // "名前を付けて保存…"
+    // A design made elsewhere (a curve of the route window) put into the
+    // form with its placement, as a new design without a file that is not
+    // saved yet. Asks first; false when the user cancelled.
+    bool takeNewDesign(const design_model::DesignDocument &document);
+
     void loadSample();  // "サンプルデータ"
     void clear();       // "データ  クリア"
 

@@ -100,6 +100,21 @@ bool LibraryBinding::bindWorld() {
     return false;
 }
 
+// The route exports too, apart from the others.
+bool LibraryBinding::bindRoute() {
+    if (!bind()) return false;
+    if (routeTable_ && routeStakes_ && routeSima_ && routeLandXml_ && routeReport_) return true;
+    QStringList missing;
+    resolve(routeTable_, "korvane_route_table", missing);
+    resolve(routeStakes_, "korvane_route_stakes", missing);
+    resolve(routeSima_, "korvane_route_sima", missing);
+    resolve(routeLandXml_, "korvane_route_landxml", missing);
+    resolve(routeReport_, "korvane_route_report", missing);
+    if (reportMissingFunctions(missing)) return true;
+    routeTable_ = nullptr;
+    return false;
+}
+
 // During a call the messages are only collected; they are shown when it returns.
 void KORVANE_CALL LibraryBinding::showLibraryMessage(const char *text) {
     if (!messageTarget || !text) return;
@@ -120,6 +135,17 @@ template <typename Call> int LibraryBinding::collecting(Call call) {
     const QStringList shown = summarisedMessages(collected_);
     collected_.clear();
     for (const QString &text : shown) showError(text);
+    return result;
+}
+
+template <typename Call> int LibraryBinding::collectingTogether(Call call) {
+    collected_.clear();
+    collecting_ = true;
+    const int result = call();
+    collecting_ = false;
+    const QStringList shown = summarisedMessages(collected_);
+    collected_.clear();
+    if (!shown.isEmpty()) showError(shown.join(QLatin1Char('\n')));
     return result;
 }
 
@@ -163,6 +189,34 @@ bool LibraryBinding::korvane_coordinate_table(const QByteArray &param, const QBy
 bool LibraryBinding::korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml) {
     return bindWorld() &&
            success(collecting([&] { return landXml_(param.constData(), placement.constData(), xml.constData()); }));
+}
+
+bool LibraryBinding::korvane_route_table(const QByteArray &route, const QByteArray &csv, bool utf8WithBom) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routeTable_(route.constData(), nullptr, csv.constData(), utf8WithBom ? 1 : 0);
+           }));
+}
+
+bool LibraryBinding::korvane_route_stakes(const QByteArray &route, const QByteArray &csv, bool utf8WithBom) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routeStakes_(route.constData(), nullptr, csv.constData(), utf8WithBom ? 1 : 0);
+           }));
+}
+
+bool LibraryBinding::korvane_route_sima(const QByteArray &route, const QByteArray &sima) {
+    return bindRoute() &&
+           success(collectingTogether([&] { return routeSima_(route.constData(), nullptr, sima.constData()); }));
+}
+
+bool LibraryBinding::korvane_route_landxml(const QByteArray &route, const QByteArray &xml) {
+    return bindRoute() &&
+           success(collectingTogether([&] { return routeLandXml_(route.constData(), nullptr, xml.constData()); }));
+}
+
+bool LibraryBinding::korvane_route_report(const QByteArray &route, const QByteArray &output, int format) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routeReport_(route.constData(), nullptr, output.constData(), format);
+           }));
 }
 
 } // namespace rovena

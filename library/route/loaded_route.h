@@ -22,6 +22,8 @@ namespace korvane::route {
 struct StakeWidths {
     double left = 0;
     double right = 0;
+
+    bool operator==(const StakeWidths &) const = default;
 };
 
 // What the user sets for a route besides its line.
@@ -31,6 +33,8 @@ struct RouteSettings {
     Stationing stationing;
     int speed = 0;      // 設計速度 in km/h; 0: no design checks
     std::optional<StakeWidths> widths;
+
+    bool operator==(const RouteSettings &) const = default;
 };
 
 struct LoadedRoute {

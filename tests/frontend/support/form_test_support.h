@@ -47,6 +47,16 @@ public:
         saveSuggestions << suggestion;
         return saveDesignAnswer;
     }
+    QString openFileName(const QString &folder, const QString &filter) override {
+        openFolders << folder;
+        openFilters << filter;
+        return openAnswer;
+    }
+    QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override {
+        saveSuggestions << suggestion;
+        saveFilters << filter + QStringLiteral(" .") + suffix;
+        return saveDesignAnswer;
+    }
     QStringList texts() const {
         QStringList out;
         for (const auto &m : messages) out << m.text;
@@ -61,9 +71,11 @@ public:
     QStringList questions;
     rovena::SaveChoice choice = rovena::SaveChoice::Cancel;
     QStringList openFolders;
-    QString openAnswer;
+    QStringList openFilters;
+    QString openAnswer; // the Open dialogs' answer, design files and others
+
     QStringList saveSuggestions;
-    QString saveDesignAnswer;
+    QString saveDesignAnswer; // the Save-as dialogs' answer, design files and others
 };
 
 inline QLineEdit *box(const QWidget &form, const QString &name) {
