@@ -23,6 +23,12 @@ RouteMessageList::RouteMessageList(QWidget *parent) : QListWidget(parent) {
 
 void RouteMessageList::setMessages(const std::vector<korvane::route::Message> &messages) {
     clear();
+    if (messages.empty()) {
+        auto *item = new QListWidgetItem(QStringLiteral("エラーも警告もありません。"));
+        item->setData(kIpRole, -1);
+        item->setForeground(QBrush(Qt::darkGray));
+        addItem(item);
+    }
     for (const korvane::route::Message &m : messages) {
         const bool refusal = m.severity == korvane::route::Severity::Refusal;
         auto *item = new QListWidgetItem((refusal ? QStringLiteral("エラー: ") : QStringLiteral("警告: ")) +

@@ -35,9 +35,10 @@ QString labelled(const std::string &problem) {
         {"extra", "追加杭"}, {"width.left", "幅杭の幅 左"}, {"width.right", "幅杭の幅 右"},
     }};
     for (const auto &[key, label] : labels)
-        if (problem.rfind(key, 0) == 0)
+        if (problem.rfind(std::string(key) + " ", 0) == 0)
             return QStringLiteral("路線の設定 %1（%2）%3")
-                .arg(QString::fromUtf8(label), QString::fromLatin1(key), QString::fromStdString(problem.substr(std::string(key).size())));
+                .arg(QString::fromUtf8(label), QString::fromLatin1(key),
+                     QString::fromStdString(problem.substr(std::string(key).size() + 1)));
     return QStringLiteral("路線の設定: ") + QString::fromStdString(problem);
 }
 
@@ -76,9 +77,12 @@ void RouteSettingsPanel::setHandlers(std::function<void(const kr::RouteSettings 
     refuse_ = std::move(refuse);
 }
 
+// The single values on the left, the two lists on the right.
 void RouteSettingsPanel::build() {
-    auto *form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    auto *form = new QFormLayout;
+    columns->addLayout(form, 3);
     name_ = lineEdit(QStringLiteral("routeName"));
     form->addRow(QStringLiteral("路線名"), name_);
     zone_ = new QComboBox;
@@ -95,11 +99,14 @@ void RouteSettingsPanel::build() {
     for (int speed : kSpeeds) speed_->addItem(QStringLiteral("%1 km/h").arg(speed));
     form->addRow(QStringLiteral("設計速度"), speed_);
     form->addRow(QStringLiteral("幅杭の幅 (m)"), buildWidthRow());
-    form->addRow(QStringLiteral("ブレーキ"),
-                 buildListBox(equations_, QStringLiteral("戻り側の測点"), QStringLiteral("進む側の測点"),
-                              QStringLiteral("routeEquations")));
-    form->addRow(QStringLiteral("追加杭"), buildListBox(extras_, QStringLiteral("追加距離"), QStringLiteral("名前"),
-                                                        QStringLiteral("routeExtras")));
+    auto *lists = new QVBoxLayout;
+    columns->addLayout(lists, 2);
+    lists->addWidget(new QLabel(QStringLiteral("ブレーキ（戻り側 = 進む側）")));
+    lists->addWidget(buildListBox(equations_, QStringLiteral("戻り側の測点"), QStringLiteral("進む側の測点"),
+                                  QStringLiteral("routeEquations")));
+    lists->addWidget(new QLabel(QStringLiteral("追加杭")));
+    lists->addWidget(buildListBox(extras_, QStringLiteral("追加距離"), QStringLiteral("名前"),
+                                  QStringLiteral("routeExtras")));
 }
 
 QWidget *RouteSettingsPanel::buildBpRow() {
@@ -142,9 +149,9 @@ QWidget *RouteSettingsPanel::buildListBox(QTableWidget *&table, const QString &f
     table = new QTableWidget(0, 2);
     table->setObjectName(name);
     table->setHorizontalHeaderLabels({first, second});
-    table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->setVisible(false);
-    table->setMaximumHeight(96);
+    table->setMaximumHeight(84);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     layout->addWidget(table);
     auto *buttons = new QVBoxLayout;
     auto *add = new QPushButton(QStringLiteral("追加"));

@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -43,9 +44,6 @@ RouteWindow::~RouteWindow() = default;
 void RouteWindow::buildWindow() {
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
-    auto *settingsBox = new QGroupBox(QStringLiteral("路線の設定"));
-    settings_ = new RouteSettingsPanel;
-    (new QVBoxLayout(settingsBox))->addWidget(settings_);
     auto *tableBox = new QGroupBox(QStringLiteral("IP 表"));
     table_ = new QTableView;
     table_->setObjectName(QStringLiteral("ipTable"));
@@ -54,8 +52,11 @@ void RouteWindow::buildWindow() {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     (new QVBoxLayout(tableBox))->addWidget(table_);
-    leftLayout->addWidget(settingsBox);
+    auto *settingsBox = new QGroupBox(QStringLiteral("路線の設定"));
+    settings_ = new RouteSettingsPanel;
+    (new QVBoxLayout(settingsBox))->addWidget(settings_);
     leftLayout->addWidget(tableBox, 1);
+    leftLayout->addWidget(settingsBox);
 
     auto *right = new QSplitter(Qt::Vertical);
     plan_ = new RoutePlanView;
@@ -63,16 +64,15 @@ void RouteWindow::buildWindow() {
     messages_ = new RouteMessageList;
     right->addWidget(plan_);
     right->addWidget(messages_);
-    right->setStretchFactor(0, 4);
-    right->setStretchFactor(1, 1);
+    right->setSizes({640, 160});
 
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
     split->addWidget(right);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setSizes({780, 820});
     setCentralWidget(split);
-    resize(1400, 860);
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(1600, room.width()), std::min(900, room.height()));
 }
 
 void RouteWindow::buildMenus() {
