@@ -47,24 +47,26 @@ struct TextField {
     bool required;
     std::optional<Bound> lower;
     std::optional<Bound> upper;
+    bool whole = false; // only whole numbers: the drawing prints the value without decimals
 };
 
 inline constexpr Bound kFromZero{0, true};
 inline constexpr Bound kBelowSixty{60, false};
 
 // The single boxes in reading order, which is also their order in a design
-// file. The upper end of ka.plus is the station pitch (field_check.cpp).
+// file. The upper end of ka.plus is the station pitch, and the three IA boxes
+// together stay below 180° (field_check.cpp).
 inline constexpr TextField kTextFields[] = {
     {Field::Scale, "scale", "縮尺", &DesignTexts::scale, true, {}, {}},
     {Field::A1, "a1", "パラメータ 左側Ａ", &DesignTexts::a1, true, {}, {}},
     {Field::Radius, "radius", "パラメータ 単曲線部Ｒ", &DesignTexts::radius, true, {}, {}},
     {Field::A2, "a2", "パラメータ 右側Ａ", &DesignTexts::a2, true, {}, {}},
-    {Field::IaDegrees, "ia.degrees", "交角ＩＡ 度", &DesignTexts::iaDegrees, false, {}, {}},
-    {Field::IaMinutes, "ia.minutes", "交角ＩＡ 分", &DesignTexts::iaMinutes, false, kFromZero, kBelowSixty},
+    {Field::IaDegrees, "ia.degrees", "交角ＩＡ 度", &DesignTexts::iaDegrees, false, {}, {}, true},
+    {Field::IaMinutes, "ia.minutes", "交角ＩＡ 分", &DesignTexts::iaMinutes, false, kFromZero, kBelowSixty, true},
     {Field::IaSeconds, "ia.seconds", "交角ＩＡ 秒", &DesignTexts::iaSeconds, false, kFromZero, kBelowSixty},
     {Field::StationPitch, "station.pitch", "測点ピッチ", &DesignTexts::stationPitch, true, {}, {}},
     {Field::CenterPitch, "center.pitch", "センター計算ピッチ", &DesignTexts::centerPitch, true, {}, {}},
-    {Field::KaStationNo, "ka.no", "KA位置 NO", &DesignTexts::kaStationNo, false, {}, {}},
+    {Field::KaStationNo, "ka.no", "KA位置 NO", &DesignTexts::kaStationNo, false, {}, {}, true},
     {Field::KaStationPlus, "ka.plus", "KA位置 ＋", &DesignTexts::kaStationPlus, true, kFromZero, {}},
 };
 

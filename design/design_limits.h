@@ -23,6 +23,10 @@ inline constexpr std::size_t kIntervalRecordCapacity = 200;
 // distance the library stations.
 inline constexpr double kIntervalEndMark = 1000.0;
 
+// The IA stays below a half turn: at 180° the two tangents are parallel and
+// the curve has no intersection point.
+inline constexpr double kHalfTurnDegrees = 180.0;
+
 // Intervals a design can carry: one place of the record belongs to the end mark.
 inline constexpr int kMaxIntervals = static_cast<int>(kIntervalRecordCapacity) - 1;
 

@@ -6,6 +6,7 @@
 #include "design/ascii_form.h"
 #include "design/leading_number.h"
 #include "design/number_text.h"
+#include "design/parameter_lines.h"
 #include "design/utf8_text.h"
 
 namespace design_model {
@@ -97,6 +98,16 @@ std::optional<double> readBox(Field field, int index, const std::string &typed, 
     return value;
 }
 
+// Two tangents meet at less than a half turn; the three boxes together are
+// judged as the library will read them.
+Problem checkAngleTotal(const DesignTexts &d) {
+    if (writtenAngleDegrees(d) < kHalfTurnDegrees) return std::nullopt;
+    const auto written = [](const std::string &typed) { return numberText(std::fabs(leadingNumber(asciiForm(typed)))); };
+    const std::string angle = written(d.iaDegrees) + "度 " + written(d.iaMinutes) + "分 " + written(d.iaSeconds) + "秒";
+    return FieldProblem{Field::IaDegrees, 0,
+                        "交角ＩＡ「" + angle + "」は " + numberText(kHalfTurnDegrees) + " 度未満にしてください。"};
+}
+
 // The single boxes in table order; KA plus lies below a positive station
 // pitch (a pitch of 0 or less is the library's to report).
 Problem checkTextFields(const DesignTexts &d) {
@@ -113,8 +124,11 @@ Problem checkTextFields(const DesignTexts &d) {
             upper = Bound{*pitch, false};
             upperText = "測点ピッチ " + std::string(trimmedBlanks(asciiForm(d.stationPitch)));
         }
+        if (value && f.whole && *value != std::trunc(*value))
+            return FieldProblem{f.field, 0, fieldLabel(f.field, 0) + "「" + quoted(typed) + "」は整数にしてください。"};
         if (value && !within(*value, f.lower, upper))
             return outOfRange(f.field, 0, typed, rangeText(f.lower, upper, upperText));
+        if (f.field == Field::IaSeconds && (p = checkAngleTotal(d))) return p;
     }
     return p;
 }
@@ -129,6 +143,10 @@ Problem checkLanes(const LaneTexts &side, Field widthField, Field wideningField)
     for (int i = 0; i < kLaneRows && !p; ++i) readBox(wideningField, i, side.widening[i], false, p);
     return p;
 }
+
+// A line of 法線設置位置 as a value: blanks around it dropped; empty for a line
+// without one.
+std::string intervalText(const std::string &line) { return std::string(trimmedBlanks(asciiForm(line))); }
 
 std::vector<std::string> linesOf(const std::string &text) {
     std::vector<std::string> lines;
@@ -145,9 +163,13 @@ Problem checkIntervals(const std::string &text) {
     const std::vector<std::string> lines = linesOf(text);
     int values = 0;
     for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
-        // Blanks inside a line are dropped when the line is written.
-        const std::string value = replacedAll(asciiForm(lines[line]), " ", "");
+        const std::string value = intervalText(lines[line]);
         if (value.empty()) continue;
+        // The file drops every blank of a line: "5 5" would become 55.
+        if (value.find_first_of(" \t") != std::string::npos)
+            return FieldProblem{Field::Intervals, line,
+                                fieldLabel(Field::Intervals, line) + "「" + quoted(lines[line]) +
+                                    "」は空白で区切られています。1 行に 1 つの数値を入力してください。"};
         const std::optional<double> v = plainNumber(value);
         if (!v) return notANumber(Field::Intervals, line, lines[line]);
         if (!within(*v, kIntervalLower, kIntervalUpper))
@@ -175,6 +197,14 @@ std::optional<FieldProblem> findFieldProblem(const DesignTexts &d) {
     if (!p) p = checkLanes(d.left, Field::LeftWidth, Field::LeftWidening);
     if (!p) p = checkIntervals(d.intervals);
     return p;
+}
+
+std::vector<IntervalValue> intervalValues(const std::string &text) {
+    std::vector<IntervalValue> values;
+    const std::vector<std::string> lines = linesOf(text);
+    for (int line = 0; line < static_cast<int>(lines.size()); ++line)
+        if (const std::optional<double> v = plainNumber(intervalText(lines[line]))) values.push_back({line, *v});
+    return values;
 }
 
 DesignTexts asciiTexts(const DesignTexts &d) {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "design/design_fields.h"
 #include "design/design_texts.h"
@@ -24,6 +25,16 @@ struct FieldProblem {
 // The first box, in reading order, that the design cannot use; nothing when
 // every box can be written.
 std::optional<FieldProblem> findFieldProblem(const DesignTexts &design);
+
+// One value of the normal-line positions: its line (0-based) and its number.
+struct IntervalValue {
+    int line;
+    double value;
+};
+
+// The values of an interval text that findFieldProblem accepts, in order;
+// lines without a value are skipped, as the parameter file skips them.
+std::vector<IntervalValue> intervalValues(const std::string &text);
 
 // Every text of the design in its ASCII form.
 DesignTexts asciiTexts(const DesignTexts &design);

@@ -54,6 +54,12 @@ Pieces intervalLine(const std::string &text) {
 
 } // namespace
 
+double writtenAngleDegrees(const DesignTexts &design) {
+    const DesignTexts d = asciiTexts(design);
+    const auto written = [](const std::string &text) { return leadingNumber(magnitude(text)); };
+    return written(d.iaDegrees) + written(d.iaMinutes) / 60 + written(d.iaSeconds) / 60 / 60;
+}
+
 std::string normalisedIntervals(std::string_view text) {
     std::string result = replacedAll(text, " ", "");
     result = replacedAll(result, "\xE3\x80\x80", ""); // ideographic space

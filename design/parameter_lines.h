@@ -17,6 +17,10 @@ namespace design_model {
 // break replaced by one space.
 std::string normalisedIntervals(std::string_view text);
 
+// The magnitude of the IA in degrees as the library reads line 6: the numbers
+// written for degrees, minutes and seconds, read back and added.
+double writtenAngleDegrees(const DesignTexts &design);
+
 // The 22 lines of the design in its ASCII form (field_check.h), each as the
 // pieces sent for it, in UTF-8.
 std::vector<std::vector<std::string>> parameterLines(const DesignTexts &design);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "export_pdf_command.h"
+#include "export_sheet_pdf_command.h"
 #include "japanese_translation.h"
 #include "preview_menu.h"
 #include "preview_window.h"
@@ -26,9 +27,10 @@ constexpr const char *kUsageBody =
     "Opens the window with the design file (.rvd) or parameter file FILE, else\n"
     "with the sample design; a route file (.rvr), an IP table (.csv) or a LandXML\n"
     "file (.xml) opens in the route window. With --export-pdf no window opens:\n"
-    "the DXF drawing is written as a PDF; exit status 0 when it was written, 1\n"
-    "when it could not be, 2 for a wrong command line. Qt's options such as\n"
-    "-platform apply.\n";
+    "the DXF drawing is written as a PDF; with --export-sheet-pdf the calculation\n"
+    "sheet of the route file or IP table ROUTE is written as an A4 PDF. Exit\n"
+    "status 0 when it was written, 1 when it could not be, 2 for a wrong command\n"
+    "line. Qt's options such as -platform apply.\n";
 
 bool isOption(const char *argument, const char *longName, const char *shortName) {
     return std::strcmp(argument, longName) == 0 || (shortName && std::strcmp(argument, shortName) == 0);
@@ -40,7 +42,8 @@ bool isOption(const char *argument, const char *longName, const char *shortName)
 int answerInformationOption(int argc, char **argv) {
     if (argc < 2) return -1;
     if (isOption(argv[1], "--help", "-h")) {
-        std::printf("%s%s%s", kUsageHead, rovena::kExportPdfCommandLine, kUsageBody);
+        std::printf("%s%s\n       %s%s", kUsageHead, rovena::kExportPdfCommandLine, rovena::kExportSheetPdfCommandLine,
+                    kUsageBody);
         return 0;
     }
     if (isOption(argv[1], "--version", nullptr)) {
@@ -55,6 +58,7 @@ int answerInformationOption(int argc, char **argv) {
 int main(int argc, char *argv[]) {
     if (const int status = answerInformationOption(argc, argv); status >= 0) return status;
     if (rovena::isExportPdfCommand(argc, argv)) return rovena::exportPdfMain(argc, argv);
+    if (rovena::isExportSheetPdfCommand(argc, argv)) return rovena::exportSheetPdfMain(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rovena"));
     QApplication::setApplicationDisplayName(rovena::programTitle());

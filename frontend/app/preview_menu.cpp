@@ -7,6 +7,7 @@
 #include "create_dxf_command.h"
 #include "main_form.h"
 #include "preview_window.h"
+#include "screen_placement.h"
 
 namespace rovena {
 
@@ -22,13 +23,17 @@ void attachPreview(MainForm &form, CreateDxfCommand &drawing, preview::PreviewWi
     QAction *show = view->addAction(QStringLiteral("ＤＸＦプレビュー"));
     show->setObjectName(QStringLiteral("showPreview"));
     show->setEnabled(false); // nothing drawn yet in this run
-    QObject::connect(show, &QAction::triggered, &window,
-                     [&window] { window.openDrawing(window.drawingPath()); });
+    // The preview opens within the screen, over the form.
+    const auto open = [&window, &form](const QString &path) {
+        if (!window.isVisible()) placeWithinScreen(window, form);
+        window.openDrawing(path);
+    };
+    QObject::connect(show, &QAction::triggered, &window, [&window, open] { open(window.drawingPath()); });
 
-    drawing.setDrawingWrittenHook([&window, show](const QString &path) {
+    drawing.setDrawingWrittenHook([&window, show, open](const QString &path) {
         show->setEnabled(true);
         // Read in the background: a big drawing never freezes the form.
-        if (window.autoOpen()) window.openDrawing(path);
+        if (window.autoOpen()) open(path);
         else window.startLoading(path);
     });
 }

@@ -90,7 +90,7 @@ void attachRouteWindow(MainForm &form, DesignFileCommands &designFiles, RouteWin
     });
 
     window.setDrawCurveHandler([&form, &designFiles](const ComputedRoute &route, int row) {
-        const std::optional<CurveDesign> design = curveDesign(route, row, form.designTexts());
+        const std::optional<CurveDesign> design = curveDesign(route, row, form.typedDesignTexts());
         if (!design) return;
         if (!designFiles.takeNewDesign({design->texts, design_model::placementLines(design->placement)})) return;
         form.show();

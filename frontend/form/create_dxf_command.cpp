@@ -6,6 +6,7 @@
 
 #include "design/field_check.h"
 #include "design/parameter_lines.h"
+#include "design/undrawn_normals.h"
 #include "library_binding.h"
 #include "main_form.h"
 #include "user_dialogs.h"
@@ -16,6 +17,7 @@ namespace rovena {
 namespace {
 
 const QString kSaveFilter = QStringLiteral("DXF (*.dxf);;All Files (*.*)");
+const QString kUndrawnNote = QStringLiteral("undrawnNormalsNote");
 
 QByteArray pathBytes(const QString &path) { return QFile::encodeName(path); }
 
@@ -23,7 +25,10 @@ QByteArray pathBytes(const QString &path) { return QFile::encodeName(path); }
 
 CreateDxfCommand::CreateDxfCommand(MainForm &form, LibraryBinding &library, UserDialogs &dialogs,
                                    const LibraryFiles &files)
-    : form_(form), library_(library), dialogs_(dialogs), files_(files) {}
+    : form_(form), library_(library), dialogs_(dialogs), files_(files) {
+    // The note speaks of the last drawing; an edit of the design ends it.
+    QObject::connect(&form_, &MainForm::edited, &form_, [this] { form_.setNote(kUndrawnNote, QString()); });
+}
 
 // Full-width digits and signs go into the file in their ASCII forms. The
 // first piece that cannot be appended ends the writing: the library has said
@@ -65,9 +70,16 @@ void CreateDxfCommand::run() {
 
     const bool drawn = library_.save_DXF(pathBytes(output), pathBytes(files_.parameterFile),
                                          pathBytes(files_.headerFile), pathBytes(files_.tempFile));
+    if (drawn) noteUndrawnNormals();
     dialogs_.message(drawn ? QStringLiteral("ＤＸＦファイルを作成しました。") : QStringLiteral("ＤＸＦ作成に失敗しました。"),
                      programTitle(), MessageIcon::None);
     if (drawn && drawingWritten_) drawingWritten_(output);
+}
+
+// Normal lines the drawing left out, said below the form.
+void CreateDxfCommand::noteUndrawnNormals() {
+    const std::optional<design_model::UndrawnNormals> undrawn = design_model::undrawnNormals(form_.designTexts());
+    form_.setNote(kUndrawnNote, undrawn ? QString::fromStdString(design_model::undrawnNormalsNote(*undrawn)) : QString());
 }
 
 } // namespace rovena

@@ -38,6 +38,7 @@ public:
 
 private:
     QString saveDialogFolder() const;
+    void noteUndrawnNormals();
 
     MainForm &form_;
     LibraryBinding &library_;

@@ -51,7 +51,7 @@ void DesignFileCommands::buildMenu() {
 }
 
 bool DesignFileCommands::isDesignModified() const {
-    return form_.designTexts() != file_.saved.texts || currentPlacement() != file_.saved.placement;
+    return form_.typedDesignTexts() != file_.saved.texts || currentPlacement() != file_.saved.placement;
 }
 
 std::vector<std::string> DesignFileCommands::currentPlacement() const {
@@ -74,7 +74,7 @@ bool DesignFileCommands::maySetAsideChanges() {
 void DesignFileCommands::formReset() {
     file_.path.clear();
     file_.parameterFile = false;
-    file_.saved = design_model::DesignDocument{form_.designTexts(), currentPlacement()};
+    file_.saved = design_model::DesignDocument{form_.typedDesignTexts(), currentPlacement()};
     updateTitle();
 }
 
@@ -119,6 +119,7 @@ bool DesignFileCommands::openDesignFile(const QString &path) {
     std::string error;
     if (!design_model::loadDesign(filePath(path), document, source, error)) {
         dialogs_.message(QString::fromStdString(error), programTitle(), MessageIcon::None);
+        recent_.forget(QFileInfo(path).absoluteFilePath());
         return false;
     }
     form_.setDesignTexts(document.texts);
@@ -127,11 +128,11 @@ bool DesignFileCommands::openDesignFile(const QString &path) {
     // link writes them, so an unchanged design carries no change mark.
     file_.saved.placement = document.placement;
     takePlacement(document.placement);
-    document.texts = form_.designTexts();
+    document.texts = form_.typedDesignTexts();
     if (placementLink_.lines) document.placement = currentPlacement();
     file_ = FileState{QFileInfo(path).absoluteFilePath(), document,
                       source == design_model::DesignSource::ParameterFile, true};
-    rememberRecent(file_.path);
+    recent_.remember(file_.path);
     updateTitle();
     return true;
 }
@@ -154,19 +155,19 @@ bool DesignFileCommands::saveDesignAs() {
 }
 
 bool DesignFileCommands::writeDesign(const QString &path) {
-    const design_model::DesignDocument document{form_.designTexts(), currentPlacement()};
+    // The IA typed is kept, not one a placement derives: the placement,
+    // saved beside it, derives that again.
+    const design_model::DesignDocument document{form_.typedDesignTexts(), currentPlacement()};
     QString error;
     if (!saveDesignFile(path, document, error)) {
         dialogs_.message(error, programTitle(), MessageIcon::None);
         return false;
     }
     file_ = FileState{QFileInfo(path).absoluteFilePath(), document, false, true};
-    rememberRecent(file_.path);
+    recent_.remember(file_.path);
     updateTitle();
     return true;
 }
-
-void DesignFileCommands::rememberRecent(const QString &path) { recent_.remember(path); }
 
 void DesignFileCommands::fillRecentMenu() {
     recent_.fillMenu(*recentMenu_, [this](const QString &path) { openWithQuestion(path); });

@@ -77,7 +77,6 @@ private:
     void openWithQuestion(const QString &path);
     void updateTitle();
     void fillRecentMenu();
-    void rememberRecent(const QString &path);
     std::vector<std::string> currentPlacement() const;
     void takePlacement(const std::vector<std::string> &lines);
 

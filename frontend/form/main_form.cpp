@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace rovena {
 
@@ -102,6 +105,16 @@ void MainForm::connectControls() {
         });
 }
 
+DesignTexts MainForm::typedDesignTexts() const {
+    DesignTexts d = designTexts();
+    if (!typedAngle_) return d;
+    d.iaDegrees = typedAngle_->boxes[0].toStdString();
+    d.iaMinutes = typedAngle_->boxes[1].toStdString();
+    d.iaSeconds = typedAngle_->boxes[2].toStdString();
+    d.directionUp = typedAngle_->up;
+    return d;
+}
+
 DesignTexts MainForm::designTexts() const {
     DesignTexts d;
     d.scale = scaleBox->text().toStdString();
@@ -138,8 +151,9 @@ void MainForm::setDesignTexts(const DesignTexts &d) {
     intervalsBox->setPlainText(text(d.intervals));
 }
 
-// Scale, parameters and IA.
+// Scale, parameters and IA; the IA set here is typed.
 void MainForm::setCurveBoxes(const DesignTexts &d) {
+    endAngleHold();
     scaleBox->setText(text(d.scale));
     parameterBoxes[0]->setText(text(d.a1));
     parameterBoxes[1]->setText(text(d.radius));
@@ -225,17 +239,57 @@ void MainForm::focusField(design_model::Field field, int i) {
 }
 
 void MainForm::showDerivedAngle(const std::array<QString, 3> &angle, bool up) {
+    if (!typedAngle_)
+        typedAngle_ = TypedAngle{{iaBoxes[0]->text(), iaBoxes[1]->text(), iaBoxes[2]->text()}, curveOptions[0]->isChecked()};
     for (int i = 0; i < 3; ++i) {
         iaBoxes[i]->setText(angle[i]);
-        iaBoxes[i]->setReadOnly(true);
+        iaBoxes[i]->setEnabled(false);
     }
     curveOptions[up ? 0 : 1]->setChecked(true);
     for (QRadioButton *option : curveOptions) option->setEnabled(false);
 }
 
 void MainForm::releaseAngle() {
-    for (QLineEdit *box : iaBoxes) box->setReadOnly(false);
+    if (typedAngle_) {
+        const TypedAngle typed = *typedAngle_;
+        for (int i = 0; i < 3; ++i) iaBoxes[i]->setText(typed.boxes[i]);
+        curveOptions[typed.up ? 0 : 1]->setChecked(true);
+    }
+    endAngleHold();
+}
+
+// The boxes and options given back as they stand; the angle set aside is forgotten.
+void MainForm::endAngleHold() {
+    typedAngle_.reset();
+    for (QLineEdit *box : iaBoxes) box->setEnabled(true);
     for (QRadioButton *option : curveOptions) option->setEnabled(true);
+}
+
+void MainForm::setNote(const QString &name, const QString &text) {
+    QLabel *note = notes_ ? notes_->findChild<QLabel *>(name, Qt::FindDirectChildrenOnly) : nullptr;
+    if (text.isEmpty() && (!note || note->isHidden())) return;
+    if (!notes_) {
+        notes_ = new QWidget;
+        notes_->setObjectName(QStringLiteral("notes"));
+        auto *layout = new QVBoxLayout(notes_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        statusBar()->addWidget(notes_, 1);
+    }
+    if (!note) {
+        note = new QLabel(notes_);
+        note->setObjectName(name);
+        notes_->layout()->addWidget(note);
+    }
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+    bool anyShown = false;
+    for (const QLabel *n : notes_->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
+        anyShown = anyShown || !n->isHidden();
+    statusBar()->setVisible(anyShown);
+    // The window is as large as its form: it grows by the notes' line, so the
+    // form keeps all of its room.
+    fitToContents();
 }
 
 void MainForm::fitToContents() { setFixedSize(sizeHint()); }

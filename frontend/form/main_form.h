@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "design/design_fields.h"
 #include "design/design_texts.h"
@@ -34,9 +35,13 @@ class MainForm : public QMainWindow {
 public:
     explicit MainForm(QWidget *parent = nullptr);
 
-    // The design on the form as its texts, and the form set to texts.
+    // The design as the boxes show it, which is the design drawn, and the form
+    // set to texts (a placement's hold on the IA boxes ends).
     design_model::DesignTexts designTexts() const;
     void setDesignTexts(const design_model::DesignTexts &texts);
+    // The design as typed: while a placement holds the IA boxes, with the IA
+    // and 上/下 typed before it. This is the design a file keeps.
+    design_model::DesignTexts typedDesignTexts() const;
 
     // The routines behind サンプルデータ and データ  クリア: every box and
     // option set in a fixed order, each width re-shading its side as it is set.
@@ -50,10 +55,17 @@ public:
     // normal-line positions, its line).
     void focusField(design_model::Field field, int index);
 
-    // The IA of the world placement: shown in the IA boxes, which turn
-    // read-only, with 上 or 下 chosen and locked; and given back to the typist.
+    // An angle that comes from elsewhere (the world placement): shown in the
+    // IA boxes, which are disabled, with 上 or 下 chosen and locked. The first
+    // call sets the typed IA and 上/下 aside; releaseAngle shows them again
+    // and gives the boxes back to the typist.
     void showDerivedAngle(const std::array<QString, 3> &angle, bool up);
     void releaseAngle();
+
+    // A note in a line below the form, named so that its owner can change it;
+    // an empty text takes it away. The line shows while any note does, and
+    // the window grows by it.
+    void setNote(const QString &name, const QString &text);
 
     // The window as large as its form and, when shown, its status bar.
     void fitToContents();
@@ -93,6 +105,7 @@ private:
     void buildIntervalBox(QWidget *parent);
 
     void connectControls();
+    void endAngleHold();
     void acceptFileDrops();
     void setCurveBoxes(const design_model::DesignTexts &texts);
     void assignCommon(const design_model::DesignTexts &texts);
@@ -114,6 +127,14 @@ private:
     QPushButton *clearButton = nullptr;           // Command3
     QAction *helpAction = nullptr;                // m11
     QAction *exitAction = nullptr;                // m22
+
+    // The IA and 上/下 typed before an angle from elsewhere took the boxes.
+    struct TypedAngle {
+        std::array<QString, 3> boxes;
+        bool up = true;
+    };
+    std::optional<TypedAngle> typedAngle_;
+    QWidget *notes_ = nullptr;
 
     std::function<bool()> mayClose_;
 };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "frame_title_style.h"
 #include "main_form.h"
 #include "wrapping_button.h"
 
@@ -44,8 +45,21 @@ QFont gothic(double points, bool proportional = false) {
 
 QString indexed(const QString &name, int index) { return name + u'_' + QString::number(index); }
 
+// Every frame's title gets the room its text takes.
+QStyle *frameStyle(QWidget *window) {
+    static const char *const kName = "frameTitleStyle";
+    auto *style = window->findChild<FrameTitleStyle *>(QString::fromLatin1(kName), Qt::FindDirectChildrenOnly);
+    if (!style) {
+        style = new FrameTitleStyle;
+        style->setObjectName(QString::fromLatin1(kName));
+        style->setParent(window);
+    }
+    return style;
+}
+
 QGroupBox *frame(QWidget *parent, const QString &caption, QRect geometry, double points = kCaptionSize) {
     auto *box = new QGroupBox(caption, parent);
+    box->setStyle(frameStyle(parent->window()));
     box->setFont(gothic(points));
     box->setGeometry(geometry);
     return box;

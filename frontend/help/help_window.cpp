@@ -4,6 +4,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "screen_placement.h"
+
 namespace rovena {
 
 QTextBrowser *createHelpWindow(QWidget *owner) {
@@ -21,6 +23,7 @@ bool showHelpPage(QTextBrowser *window, const QString &file) {
     if (!info.isFile() || !info.isReadable()) return false;
     window->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
     if (window->toPlainText().isEmpty()) return false;
+    if (!window->isVisible() && window->parentWidget()) placeWithinScreen(*window, *window->parentWidget());
     window->show();
     window->raise();
     window->activateWindow();

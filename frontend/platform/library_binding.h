@@ -48,10 +48,10 @@ public:
                                   bool utf8WithBom);
     bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
 
-    // The exports of routes, for a route file (route) without a settings
-    // file, resolved at their first use as the world exports are. A route's
-    // messages (its refusals and its warnings, which may be many) are shown
-    // together in one box after the call.
+    // The exports of routes, for a route file or IP table (route) without a
+    // settings file, resolved at their first use as the world exports are.
+    // A route's messages (its refusals and its warnings, which may be many)
+    // are shown together in one box after the call.
     bool korvane_route_table(const QByteArray &route, const QByteArray &csv, bool utf8WithBom);
     bool korvane_route_stakes(const QByteArray &route, const QByteArray &csv, bool utf8WithBom);
     bool korvane_route_sima(const QByteArray &route, const QByteArray &sima);

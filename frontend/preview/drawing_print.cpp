@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,8 @@ namespace rovena::preview {
 namespace {
 
 constexpr double a1WidthMm = 841.0;
-constexpr double fitMarginMm = 10.0;
+// The room left round the drawing on every side of the page.
+constexpr double marginMm = 10.0;
 constexpr double lineWidthMm = 0.18;
 constexpr int pdfResolution = 1200;
 constexpr double detailToleranceMm = 0.01;
@@ -50,22 +52,41 @@ std::optional<double> drawingScale(const PreviewGeometry &geometry) {
     return sheet.width() / a1WidthMm;
 }
 
-void paintOnPage(QPainter &painter, const PreviewGeometry &geometry, const PrintOptions &options,
-                 QSizeF pageMm, double dotsPerMm) {
+std::optional<PagePlacement> placeOnPage(const PreviewGeometry &geometry, const PrintOptions &options, QSizeF pageMm) {
     const std::optional<double> n = drawingScale(geometry);
     const bool fit = options.fit || !n;
-    // The sheet (or, fitted, everything drawn) centred on the page.
-    const DxfBox box = fit ? geometry.extents() : geometry.sheet();
-    if (box.empty) return;
-    double mmPerUnit = 0.0;
-    if (fit) {
-        const double w = std::max(box.width(), 1e-9), h = std::max(box.height(), 1e-9);
-        mmPerUnit = std::min((pageMm.width() - 2 * fitMarginMm) / w, (pageMm.height() - 2 * fitMarginMm) / h);
-    } else {
-        mmPerUnit = 1.0 / *n;
-    }
+    PagePlacement placed;
+    placed.box = fit ? geometry.drawnExtents() : geometry.extents();
+    placed.sheetFrame = !fit;
+    if (placed.box.empty) return std::nullopt;
+    const double w = std::max(placed.box.width(), 1e-9), h = std::max(placed.box.height(), 1e-9);
+    const double filling = std::min((pageMm.width() - 2 * marginMm) / w, (pageMm.height() - 2 * marginMm) / h);
+    placed.mmPerUnit = fit ? filling : std::min(1.0 / *n, filling);
+    return placed;
+}
+
+QString placementSummary(const PreviewGeometry &geometry, const PrintOptions &options) {
+    const QString paper = QStringLiteral("A%1 %2").arg(static_cast<int>(options.paper) + 1)
+                              .arg(options.landscape ? QStringLiteral("横") : QStringLiteral("縦"));
+    const QSizeF pageMm = pageLayoutOf(options).fullRect(QPageLayout::Millimeter).size();
+    const std::optional<PagePlacement> placed = placeOnPage(geometry, options, pageMm);
+    if (!placed) return paper;
+    const auto scaleText = [](double n) { return QStringLiteral("1:") + QString::number(n, 'f', 1).remove(QRegularExpression("\\.0$")); };
+    const double printed = 1.0 / placed->mmPerUnit;
+    const std::optional<double> n = drawingScale(geometry);
+    if (!placed->sheetFrame) return paper + QStringLiteral("、用紙に合わせて ") + scaleText(printed);
+    if (printed <= *n * (1 + 1e-9)) return paper + QStringLiteral("、縮尺 ") + scaleText(*n);
+    return paper + QStringLiteral("、") + scaleText(printed) + QStringLiteral("（縮尺 ") + scaleText(*n) +
+           QStringLiteral(" を %1 % に縮小）").arg(100.0 * *n / printed, 0, 'f', 1);
+}
+
+void paintOnPage(QPainter &painter, const PreviewGeometry &geometry, const PrintOptions &options,
+                 QSizeF pageMm, double dotsPerMm) {
+    const std::optional<PagePlacement> placed = placeOnPage(geometry, options, pageMm);
+    if (!placed) return;
+    const DxfBox &box = placed->box;
     PaintFrame frame;
-    frame.scale = mmPerUnit * dotsPerMm;
+    frame.scale = placed->mmPerUnit * dotsPerMm;
     const double cx = (box.minX + box.maxX) / 2.0, cy = (box.minY + box.maxY) / 2.0;
     frame.offsetX = pageMm.width() * dotsPerMm / 2.0 - cx * frame.scale;
     frame.offsetY = pageMm.height() * dotsPerMm / 2.0 + cy * frame.scale;
@@ -74,7 +95,7 @@ void paintOnPage(QPainter &painter, const PreviewGeometry &geometry, const Print
     frame.lineWidth = lineWidthMm * dotsPerMm;
     frame.black = options.black;
     painter.setRenderHint(QPainter::Antialiasing, true);
-    paintSheetFrame(painter, geometry, frame);
+    if (placed->sheetFrame) paintSheetFrame(painter, geometry, frame);
     paintLinework(painter, geometry, frame);
     paintTexts(painter, geometry, frame);
 }

@@ -76,13 +76,14 @@ std::shared_ptr<const PreviewGeometry> PreviewGeometry::build(DxfDrawing drawing
                             colourOf(drawing, text.layer, text.color)});
     }
     g.sheet_ = drawing.sheet();
-    g.extents_ = g.sheet_;
     for (const auto &p : g.polylines_) {
-        g.extents_.include(p.box);
+        g.drawn_.include(p.box);
         g.vertexCount_ += p.points.size();
     }
-    for (const auto &a : g.arcs_) g.extents_.include(a.box);
-    for (const auto &t : g.texts_) g.extents_.include(t.box);
+    for (const auto &a : g.arcs_) g.drawn_.include(a.box);
+    for (const auto &t : g.texts_) g.drawn_.include(t.box);
+    g.extents_ = g.sheet_;
+    g.extents_.include(g.drawn_);
     return geometry;
 }
 

@@ -60,8 +60,10 @@ public:
     const std::vector<GeometryText> &texts() const { return texts_; }
     // The sheet of the header ($EXTMIN to $EXTMAX); empty without one.
     const DxfBox &sheet() const { return sheet_; }
-    // The sheet and everything drawn on it.
+    // The sheet and everything drawn, on it or beyond its edges.
     const DxfBox &extents() const { return extents_; }
+    // Everything drawn, without the sheet.
+    const DxfBox &drawnExtents() const { return drawn_; }
     std::size_t vertexCount() const { return vertexCount_; }
 
 private:
@@ -70,6 +72,7 @@ private:
     std::vector<GeometryText> texts_;
     DxfBox sheet_;
     DxfBox extents_;
+    DxfBox drawn_;
     std::size_t vertexCount_ = 0;
 };
 

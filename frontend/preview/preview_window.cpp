@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -155,6 +156,7 @@ void PreviewWindow::printDrawing() {
     if (!dialogs_->askPrinter(this, printer)) return;
     QString error;
     if (!printOn(printer, *view_->geometry(), *options, &error)) dialogs_->showError(this, error);
+    else dialogs_->showDone(this, QStringLiteral("印刷データをプリンターに送りました。\n") + placementSummary(*view_->geometry(), *options));
 }
 
 void PreviewWindow::exportPdf() {
@@ -165,7 +167,12 @@ void PreviewWindow::exportPdf() {
     const QString pdf = dialogs_->askPdfPath(this, suggested);
     if (pdf.isEmpty()) return;
     QString error;
-    if (!writePdf(*view_->geometry(), *options, pdf, &error)) dialogs_->showError(this, error);
+    if (!writePdf(*view_->geometry(), *options, pdf, &error)) {
+        dialogs_->showError(this, error);
+        return;
+    }
+    dialogs_->showDone(this, QStringLiteral("ＰＤＦファイルを作成しました。\n") + QDir::toNativeSeparators(pdf) +
+                                 QStringLiteral("\n") + placementSummary(*view_->geometry(), *options));
 }
 
 bool PreviewWindow::autoOpen() const { return autoOpenBox_->isChecked(); }

@@ -30,4 +30,8 @@ void WidgetPrintDialogs::showError(QWidget *parent, const QString &text) {
     QMessageBox::warning(parent, QStringLiteral("エラー"), text);
 }
 
+void WidgetPrintDialogs::showDone(QWidget *parent, const QString &text) {
+    QMessageBox::information(parent, parent ? parent->windowTitle() : QString(), text);
+}
+
 }  // namespace rovena::preview

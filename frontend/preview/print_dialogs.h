@@ -23,6 +23,8 @@ public:
     // Qt's print dialog on the printer; false when the user cancels.
     virtual bool askPrinter(QWidget *parent, QPrinter &printer) = 0;
     virtual void showError(QWidget *parent, const QString &text) = 0;
+    // What was printed or written, and where.
+    virtual void showDone(QWidget *parent, const QString &text) = 0;
 };
 
 // The real dialogs.
@@ -32,6 +34,7 @@ public:
     QString askPdfPath(QWidget *parent, const QString &suggested) override;
     bool askPrinter(QWidget *parent, QPrinter &printer) override;
     void showError(QWidget *parent, const QString &text) override;
+    void showDone(QWidget *parent, const QString &text) override;
 };
 
 }  // namespace rovena::preview

@@ -1,8 +1,6 @@
 #include "world_placement.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QStatusBar>
 
 #include "create_dxf_command.h"
 #include "design/key_value_text.h"
@@ -98,16 +96,9 @@ void WorldPlacement::releaseForm() {
 }
 
 void WorldPlacement::note(bool shown) {
-    if (!note_) {
-        note_ = new QLabel(QStringLiteral("ＩＡと曲線方向は座標 (BP, IP, EP) から求めた値です（入力したＩＡは使いません）"));
-        note_->setObjectName(QStringLiteral("placementNote"));
-        form_.statusBar()->addPermanentWidget(note_);
-    }
-    note_->setVisible(shown);
-    form_.statusBar()->setVisible(shown);
-    // The window is as large as its form: it grows by the note's bar, so the
-    // form keeps all of its room.
-    form_.fitToContents();
+    form_.setNote(QStringLiteral("placementNote"),
+                  shown ? QStringLiteral("ＩＡと曲線方向は座標 (BP, IP, EP) から求めた値です（入力したＩＡは使いません）")
+                        : QString());
 }
 
 bool WorldPlacement::writeCoordinateTable(const QString &path, bool utf8WithBom) {

@@ -11,8 +11,6 @@
 
 #include "design/placement_section.h"
 
-class QLabel;
-
 namespace rovena {
 
 class CreateDxfCommand;
@@ -57,7 +55,6 @@ private:
     UserDialogs &dialogs_;
     design_model::PlacementTexts entry_;
     QTemporaryDir folder_;
-    QLabel *note_ = nullptr;
 };
 
 // Adds the menu "座標" with 座標配置…, 座標表の出力… and J-LandXML の出力…

@@ -56,6 +56,36 @@ korvane_draw_refuses(korvane_draw_coordinates_without_placement
                      "--coordinates, --landxml and --route need a placement"
                      ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf --coordinates ${world}/never.csv)
 
+# Repeated options are refused, as a placement file refuses a repeated key;
+# numbers are decimal (no hexadecimal, infinity or NaN).
+korvane_draw_refuses(korvane_draw_option_twice "--zone is given twice"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points} --zone 9 --zone 8)
+korvane_draw_refuses(korvane_draw_point_twice "--bp is given twice"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points} --bp 0 0 --zone 9)
+korvane_draw_refuses(korvane_draw_hexadecimal_zone "系番号は 1 から 19 です: 0x9"
+                     ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf ${world_points} --zone 0x9)
+foreach(value 0x10 inf nan)
+  korvane_draw_refuses(korvane_draw_point_${value} "ep の座標が読めません"
+                       ${KORVANE_BIN_DIR}/sample_design.dat ${world}/never.dxf
+                       --bp -1234.5678 5678.9012 --ip -1100.0000 5800.0000 --ep -1000.0000 ${value} --zone 9)
+endforeach()
+
+# A bare parameter file too: the library's reader would take 0xFA for 250.
+foreach(number 0xFA -INF nan)
+  string(REGEX REPLACE "^250\n" "${number}\n" non_decimal_parameters "${sample_parameters}")
+  file(WRITE ${world}/non_decimal_${number}.dat "${non_decimal_parameters}")
+  korvane_draw_refuses(korvane_draw_parameter_file_${number} "\"${number}\" is not a decimal number"
+                       ${world}/non_decimal_${number}.dat ${world}/never.dxf)
+endforeach()
+
+# The three outputs are written all or none.
+if(UNIX)
+  add_test(NAME korvane_draw_outputs_all_or_none
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/outputs_all_or_none.sh $<TARGET_FILE:korvane-draw>
+                   ${KORVANE_BIN_DIR}/sample_design.dat)
+  set_tests_properties(korvane_draw_outputs_all_or_none PROPERTIES LABELS tools)
+endif()
+
 find_program(XMLLINT xmllint)
 if(XMLLINT)
   foreach(run options design)

@@ -9,6 +9,7 @@
 // when the drawing was written, 1 otherwise.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "design_input.h"
@@ -18,6 +19,7 @@
 #include "private_folder.h"
 #include "stderr_messages.h"
 #include "placement_options.h"
+#include "staged_outputs.h"
 
 namespace {
 
@@ -36,6 +38,9 @@ constexpr const char *kUsage =
     "  --temp FILE      temporary polyline file (default: temp.dxf in a new temporary\n"
     "                   folder, removed at the end)\n"
     "%s"
+    "Each option is given once. The drawing, the coordinate table and the J-LandXML file\n"
+    "are written to temporary files beside them and take their names only when all\n"
+    "of them were written; on failure earlier files of those names stay as they were.\n"
     "Messages of the library go to the standard error in UTF-8.\n"
     "Exit status: 0 when the drawing was written, 1 otherwise.\n";
 
@@ -53,11 +58,18 @@ struct Arguments {
 
 bool parseArguments(int argc, char **argv, Arguments &args) {
     int positional = 0;
+    std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             args.help = true;
             return true;
+        }
+        // An option given twice is refused, as a placement file refuses a
+        // key given twice: which of the two was meant cannot be told.
+        if (arg[0] == '-' && arg[1] == '-' && !given.insert(arg).second) {
+            std::fprintf(stderr, "korvane-draw: %s is given twice\n", arg);
+            return false;
         }
         if (std::strcmp(arg, "--template") == 0 || std::strcmp(arg, "--temp") == 0) {
             if (i + 1 >= argc) {
@@ -137,16 +149,24 @@ int main(int argc, char **argv) {
         korvane_draw::parameterFileFor(args.parameterFile, work.file("ALN_TXT_.DAT"), writer);
     if (parameterFile.empty()) return 1;
 
+    // Every output goes to a temporary file beside it first; all of them
+    // take their names only when all have been written.
+    korvane_draw::StagedOutputs outputs;
+    const std::string drawing = outputs.stage(args.output);
+    korvane_draw::PlacementOptions placementOutputs = args.placement;
+    if (!placementOutputs.coordinatesFile.empty())
+        placementOutputs.coordinatesFile = outputs.stage(placementOutputs.coordinatesFile);
+    if (!placementOutputs.landXmlFile.empty()) placementOutputs.landXmlFile = outputs.stage(placementOutputs.landXmlFile);
+
     // With a placement the drawing is made from a copy of the parameter file
     // that carries the IA derived from BP, IP and EP.
-    korvane_draw::PlacementRun placement(args.placement, work,
+    korvane_draw::PlacementRun placement(placementOutputs, work,
                                          [&](const char *name) { return library.symbol(name); });
     if (args.placement.active()) {
         if (!placement.prepare(parameterFile) || !placement.writeOutputs(parameterFile)) return 1;
         parameterFile = placement.parameterCopy();
     }
     if ((check(parameterFile.c_str()) & 0xFFFF) == 0) return 1;
-    const int result = save(args.output.c_str(), parameterFile.c_str(),
-                            args.templateFile.c_str(), args.tempFile.c_str());
-    return (result & 0xFFFF) != 0 ? 0 : 1;
+    const int result = save(drawing.c_str(), parameterFile.c_str(), args.templateFile.c_str(), args.tempFile.c_str());
+    return (result & 0xFFFF) != 0 && outputs.commit() ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include "form_test_support.h"
 #include "preview_menu.h"
@@ -49,6 +50,20 @@ private slots:
         QCOMPARE(f.preview.drawingPath(), f.path("out.dxf"));
         QVERIFY(f.preview.message().isEmpty());
         QVERIFY(f.showItem()->isEnabled());
+    }
+
+    // The preview opens over the form; with the form in the screen's corner
+    // it is moved back wholly into the screen's area.
+    void opensWithinTheScreen() {
+        Fixture f;
+        const QRect area = f.form.screen()->availableGeometry();
+        f.form.move(area.right() - 100, area.bottom() - 100);
+        f.form.show();
+        f.clickCreate();
+        QVERIFY(f.preview.isVisible());
+        const QRect shown = f.preview.frameGeometry();
+        QVERIFY(area.contains(shown));
+        QCOMPARE(shown.bottomRight(), area.bottomRight());
     }
 
     void staysClosedWhenTurnedOffButTheMenuShowsIt() {

@@ -1,6 +1,7 @@
 // The Create-DXF command with the real library: the parameter file the form
 // writes, the command's course with stand-in dialogs, and a missing library.
 #include <QDir>
+#include <QLabel>
 
 #include "form_test_support.h"
 
@@ -204,6 +205,25 @@ private slots:
         QTest::newRow("negative seconds") << QStringList{"Ia_2=-0.5"}
                                           << QString::fromUtf8("交角ＩＡ 秒「-0.5」は 0 以上 60 未満の数値にしてください。")
                                           << "Ia_2";
+        QTest::newRow("degrees with decimals")
+            << QStringList{"Ia_0=66.5"} << QString::fromUtf8("交角ＩＡ 度「66.5」は整数にしてください。") << "Ia_0";
+        QTest::newRow("minutes with decimals")
+            << QStringList{"Ia_1=55.5"} << QString::fromUtf8("交角ＩＡ 分「55.5」は整数にしてください。") << "Ia_1";
+        QTest::newRow("KA station number with decimals")
+            << QStringList{"Kno_0=10.5"} << QString::fromUtf8("KA位置 NO「10.5」は整数にしてください。") << "Kno_0";
+        QTest::newRow("half turn")
+            << QStringList{"Ia_0=180", "Ia_1=0", "Ia_2=0"}
+            << QString::fromUtf8("交角ＩＡ「180度 0分 0秒」は 180 度未満にしてください。") << "Ia_0";
+        QTest::newRow("beyond a half turn, signed")
+            << QStringList{"Ia_0=-200", "Ia_1=1", "Ia_2=0.5"}
+            << QString::fromUtf8("交角ＩＡ「200度 1分 0.5秒」は 180 度未満にしてください。") << "Ia_0";
+        QTest::newRow("digits separated by a blank")
+            << QStringList{"Text1=10\n5 5\n20"}
+            << QString::fromUtf8("法線設置位置 2 行目「5 5」は空白で区切られています。1 行に 1 つの数値を入力してください。")
+            << "Text1";
+        QTest::newRow("ideographic comma quoted as typed")
+            << QStringList{QString::fromUtf8("Text1=10、20")}
+            << QString::fromUtf8("法線設置位置 1 行目「10、20」は数値ではありません。") << "Text1";
         QTest::newRow("junk in line 3 of the normal lines")
             << QStringList{"Text1=9.889\n20\n2O\n20"}
             << QString::fromUtf8("法線設置位置 3 行目「2O」は数値ではありません。") << "Text1";
@@ -255,7 +275,7 @@ private slots:
             QString::fromUtf8("Syukusyaku=２５０"), QString::fromUtf8("AA_1=＋４５"),
             QString::fromUtf8("Ia_2=４８．４"), QString::fromUtf8("Rhaba_1=３.５"),
             QString::fromUtf8("Lkakufuku_0=－0.5"), QString::fromUtf8("Kno_1=　１０.４０７"),
-            QString::fromUtf8("Text1=１０\n２\u30000\n５")};
+            QString::fromUtf8("Text1=１０\n\u3000２０\n５\u3000")};
         QByteArray parameterFile[2], drawing[2];
         int i = 0;
         for (const QStringList &edits : {ascii, fullWidth}) {
@@ -275,6 +295,42 @@ private slots:
         QVERIFY(drawing[0].endsWith("EOF\n"));
         // The library numbers the entities on from one drawing to the next.
         QVERIFY(withoutHandles(drawing[1]) == withoutHandles(drawing[0]));
+    }
+
+    // Normal lines the drawing leaves out are named in a note below the form;
+    // the drawing itself, read back, holds the labels of the others only.
+    void undrawnNormalLinesNoted_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<int>("labels");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("last line just before the end of the curve")
+            << QStringList{"Text1=9.889\n20\n20\n20\n12.1"} << 5 << QString();
+        QTest::newRow("just beyond the end of the curve")
+            << QStringList{"Text1=9.889\n20\n20\n20\n12.2\n5"} << 4
+            << QString::fromUtf8("法線設置位置 5 行目から先の 2 本は作図されていません：KA から 82.089 m が曲線長 CL 82.038 m 以上です。");
+        QTest::newRow("beyond 1000 m, stations from the right")
+            << QStringList{"AA_0=500", "AA_1=1000", "AA_2=500", "Ia_0=60", "Ia_1=0", "Ia_2=0", "Shoukou_1",
+                           "Text1=999\n\n1\n0.5\n3"}
+            << 2 << QString::fromUtf8("法線設置位置 4 行目から先の 2 本は作図されていません：KA から 1000.500 m が 1000 m を超えています。");
+        QTest::newRow("only the last line")
+            << QStringList{"Text1=9.889\n80"} << 1
+            << QString::fromUtf8("法線設置位置 2 行目は作図されていません：KA から 89.889 m が曲線長 CL 82.038 m 以上です。");
+    }
+    void undrawnNormalLinesNoted() {
+        QFETCH(QStringList, edits);
+        QFETCH(int, labels);
+        QFETCH(QString, note);
+        FormFixture f;
+        f.dialogs.answer = f.path("drawing.dxf");
+        apply(f.form, edits);
+        f.clickCreate();
+        QCOMPARE(f.dialogs.texts(), QStringList{QString::fromUtf8("ＤＸＦファイルを作成しました。")});
+        QCOMPARE(fileBytes(f.path("drawing.dxf")).count("\nNO."), labels);
+        auto *shown = f.form.findChild<QLabel *>("undrawnNormalsNote");
+        QCOMPARE(shown && shown->isVisibleTo(&f.form) ? shown->text() : QString(), note);
+        // An edit of the design ends the note of the last drawing.
+        apply(f.form, {"Text1=10"});
+        QVERIFY(!shown || !shown->isVisibleTo(&f.form));
     }
 
     // Empty seconds and an empty station number are 0.

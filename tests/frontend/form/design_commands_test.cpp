@@ -66,12 +66,6 @@ class DesignCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        // The recently used files go to settings of the test's own.
-        static QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-
     void sampleRoundTrip() {
         Fixture f;
         f.roundTrip();
@@ -84,7 +78,7 @@ private slots:
         QVERIFY(f.files().openDesignFile(kElevenLanes));
         QCOMPARE(f.form.windowTitle(), "eleven_lanes.dat[*] - " + rovena::programTitle());
         QVERIFY(!f.form.isWindowModified());
-        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=３.５", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n1 0"});
+        apply(f.form, {"Rkakufuku_3=", "Lhaba_0=３.５", "Text1= 5\n10\n10 \n\n10\n10\n10\n10\n10\n10\n10\n\t10"});
         QVERIFY(f.form.isWindowModified());
         f.roundTrip();
         QCOMPARE(box(f.form, "Rkakufuku_3")->text(), "0"); // filled by ＤＸＦ作成, not by saving
@@ -243,6 +237,30 @@ private slots:
         auto *recent = f.form.findChild<QMenu *>("recentMenu");
         QMetaObject::invokeMethod(recent, "aboutToShow");
         QCOMPARE(recent->actions().value(0)->text(), QDir::toNativeSeparators(kElevenLanes));
+    }
+
+    // A recent file that no longer opens is named in a message and taken off
+    // the list; the others stay in their order.
+    void recentFileThatNoLongerOpensIsForgotten() {
+        Fixture f;
+        QVERIFY(f.saveAs("gone.rvd"));
+        QVERIFY(f.saveAs("kept.rvd"));
+        QVERIFY(QFile::remove(f.path("gone.rvd")));
+        auto *recent = f.form.findChild<QMenu *>("recentMenu");
+        const auto entries = [recent] {
+            QMetaObject::invokeMethod(recent, "aboutToShow");
+            QStringList texts;
+            for (const QAction *a : recent->actions()) texts << a->text();
+            return texts;
+        };
+        const QString gone = QDir::toNativeSeparators(f.path("gone.rvd"));
+        const QString kept = QDir::toNativeSeparators(f.path("kept.rvd"));
+        QCOMPARE(entries().mid(0, 2), (QStringList{kept, gone}));
+        recent->actions().value(1)->trigger();
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+        QVERIFY(f.dialogs.messages[0].text.contains(f.path("gone.rvd")));
+        QVERIFY(!entries().contains(gone));
+        QCOMPARE(entries().value(0), kept);
     }
 };
 

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
 #include <QPushButton>
 
 #include "form_test_support.h"
@@ -108,6 +110,35 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every frame title is whole: the room its frame gives the title holds the
+    // width of the text drawn, and the text lies within the frame and under no
+    // other control.
+    // Run at 1× and, by a second test, at QT_SCALE_FACTOR=1.5.
+    void frameTitlesWhole() {
+        rovena::Session session;
+        session.form().show();
+        const QList<QGroupBox *> frames = session.form().findChildren<QGroupBox *>();
+        QVERIFY(frames.size() > 20);
+        for (const QGroupBox *frame : frames) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.textAlignment = frame->alignment();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+            const int textWidth = frame->fontMetrics().horizontalAdvance(frame->title());
+            QVERIFY2(title.width() >= textWidth,
+                     qPrintable(frame->title() + QString(": %1 px for %2 px of text").arg(title.width()).arg(textWidth)));
+            // The line of text as it is drawn in that room.
+            const QRect text = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter,
+                                                   QSize(textWidth, frame->fontMetrics().height()), title);
+            QVERIFY2(frame->rect().contains(text), qPrintable(frame->title()));
+            for (const QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                QVERIFY2(!child->isVisible() || !child->geometry().intersects(text),
+                         qPrintable(frame->title() + " under " + child->objectName()));
+        }
+    }
+
     void startUp() {
         rovena::Session session;
         rovena::MainForm &form = session.form();

@@ -1,6 +1,7 @@
 // The menu item ヘルプ: a message when the program has no help, else the page
 // in Rovena's own window; a page that cannot be read is reported.
 #include <QAction>
+#include <QScreen>
 #include <QTextBrowser>
 
 #include "form_test_support.h"
@@ -27,6 +28,29 @@ private slots:
         QCOMPARE(dialogs.messages[0].caption, form.windowTitle());
         QVERIFY(dialogs.messages[0].icon == rovena::MessageIcon::Information);
         QCOMPARE(formTexts(form), before);
+    }
+
+    // The help window opens over the form; with the form in the screen's
+    // corner it is moved back wholly into the screen's area.
+    void helpWithinTheScreen() {
+        rovena::Session session;
+        rovena::MainForm &form = session.form();
+        session.help().setHelpFile(QStringLiteral(KORVANE_BIN_DIR) + "/rovena-help.html");
+        const QRect area = form.screen()->availableGeometry();
+        form.move(area.right() - 100, area.bottom() - 100);
+        form.show();
+        form.findChild<QAction *>("m11")->trigger();
+        auto *help = form.findChild<QTextBrowser *>("helpWindow");
+        QVERIFY(help->isVisible());
+        QVERIFY(area.contains(help->frameGeometry()));
+        QCOMPARE(help->frameGeometry().bottomRight(), area.bottomRight());
+
+        // Made larger than the screen and closed, it opens again no larger
+        // than the screen's area.
+        help->close();
+        help->resize(area.width() * 3, area.height() * 3);
+        form.findChild<QAction *>("m11")->trigger();
+        QVERIFY(area.contains(help->frameGeometry()));
     }
 
     // Help opens inside Rovena, at the page's contents; a missing page is reported.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 #include "dxf_group_scan.h"
@@ -102,37 +105,88 @@ public:
         return true;
     }
     void showError(QWidget *, const QString &text) override { errors << text; }
+    QStringList done;
+    void showDone(QWidget *, const QString &text) override { done << text; }
 };
+
+// How near the ink of a one-page PDF comes to each edge of the page, in
+// millimetres (rendered at one pixel a millimetre; a pixel is ink when it
+// is not white): left, top, right, bottom.
+std::array<int, 4> inkDistances(const QString &pdf) {
+    const QString png = QFileInfo(pdf).absolutePath() + QStringLiteral("/ink");
+    runTool("pdftoppm", {QStringLiteral("-r"), QStringLiteral("25.4"), QStringLiteral("-png"),
+                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage image(png + QStringLiteral(".png"));
+    std::array<int, 4> near{image.width(), image.height(), image.width(), image.height()};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 250) {
+                near[0] = std::min(near[0], x);
+                near[1] = std::min(near[1], y);
+                near[2] = std::min(near[2], image.width() - 1 - x);
+                near[3] = std::min(near[3], image.height() - 1 - y);
+            }
+    return near;
+}
+
+// The scale 1:N' that a message of the window names first.
+double printedScale(const QString &message) {
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("1:([0-9.]+)")).match(message);
+    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+}
 
 }  // namespace
 
+// The sample at 1:250 on A1, whose sheet alone fills A1 and whose element
+// table begins above the sheet: the whole drawing is on the page, at least
+// 9 mm from every edge, reduced no more than needed, at the scale the window
+// names, with the table's Japanese as text in embedded fonts.
 TEST(PreviewPdf, SampleOnA1AtItsScale) {
     preview_test::TempFolder folder;
     const preview_test::SampleDrawing sample = preview_test::makeSampleDrawing(folder);
     ASSERT_FALSE(sample.path.empty()) << sample.error;
-    const QString pdf = QString::fromStdString(folder.file("sample.pdf"));
-    QString errorText;
-    QTextStream errors(&errorText);
-    ASSERT_EQ(rovena::exportPdf({QString::fromStdString(sample.path), pdf}, errors), 0) << errorText.toStdString();
+    StubDialogs dialogs;
+    dialogs.answer = {Paper::a1, true, false, true};
+    dialogs.pdfPath = QString::fromStdString(folder.file("sample.pdf"));
+    PreviewWindow window;
+    window.setPrintDialogs(&dialogs);
+    ASSERT_TRUE(window.loadDrawing(QString::fromStdString(sample.path)));
+    window.exportPdf();
+    ASSERT_EQ(dialogs.done.size(), 1);
+    const QString pdf = dialogs.pdfPath;
+    EXPECT_TRUE(dialogs.done[0].contains(pdf)) << dialogs.done[0].toStdString();
 
     const QSizeF page = pageSizeMm(pdf);
     EXPECT_NEAR(page.width(), 841.0, 0.5);
     EXPECT_NEAR(page.height(), 594.0, 0.5);
 
+    // Nothing within 9 mm of an edge; the drawing reaches the 10 mm margin
+    // on one side at least, so it is reduced no more than needed.
+    const std::array<int, 4> ink = inkDistances(pdf);
+    for (int edge : ink) EXPECT_GE(edge, 9);
+    EXPECT_LE(std::min({ink[0], ink[1], ink[2], ink[3]}), 11);
+
+    // Every word of the page within it, the heads of the table included.
+    const std::map<QString, Word> words = wordsOf(pdf);
+    for (const QString &head : {QStringLiteral("左側曲線"), QStringLiteral("右側曲線")}) {
+        ASSERT_TRUE(words.count(head)) << head.toStdString();
+        EXPECT_GE(words.at(head).yMax, 10.0);
+    }
+
     // Two lines of the element table, which start at their insertion point:
-    // on paper their distance is the drawing's divided by 250, and the sheet
-    // (from 0, 0) fills the page, so x on paper is the drawing's x / 250.
+    // their distance on paper is the drawing's at the scale the window names,
+    // a little below 1:250.
     const preview_test::Scan scan = preview_test::scanDxf(sample.path);
     const DxfPoint pitch = textAt(scan, "ｾﾝﾀｰでの計算ピッチ"), ka = textAt(scan, "Ｋ.Ａ.位置の測点");
-    const std::map<QString, Word> words = wordsOf(pdf);
     ASSERT_TRUE(words.count(QStringLiteral("ｾﾝﾀｰでの計算ピッチ")));
     ASSERT_TRUE(words.count(QStringLiteral("Ｋ.Ａ.位置の測点")));
-    const Word pitchWord = words.at(QStringLiteral("ｾﾝﾀｰでの計算ピッチ"));
-    const Word kaWord = words.at(QStringLiteral("Ｋ.Ａ.位置の測点"));
-    EXPECT_NEAR(kaWord.yMax - pitchWord.yMax, (pitch.y - ka.y) / sampleScale, 0.5);
-    EXPECT_GT(kaWord.yMax - pitchWord.yMax, 5.0);
-    EXPECT_NEAR(pitchWord.xMin, pitch.x / sampleScale, 0.5);
-    EXPECT_NEAR(kaWord.xMin, ka.x / sampleScale, 0.5);
+    const double onPaper = words.at(QStringLiteral("Ｋ.Ａ.位置の測点")).yMax - words.at(QStringLiteral("ｾﾝﾀｰでの計算ピッチ")).yMax;
+    const double named = printedScale(dialogs.done[0]);
+    EXPECT_GT(named, sampleScale);
+    EXPECT_LT(named, sampleScale * 1.1);
+    EXPECT_TRUE(dialogs.done[0].contains(QStringLiteral("縮尺 1:250 を "))) << dialogs.done[0].toStdString();
+    EXPECT_NEAR(onPaper, (pitch.y - ka.y) / named, 0.3);
+    EXPECT_GT(onPaper, 5.0);
 
     const QString text = runTool("pdftotext", {pdf, QStringLiteral("-")});
     for (const char *japanese : {"左側曲線", "右側曲線", "測点ピッチ", "各線の拡幅量", "ｾﾝﾀｰから右側の線までの距離(各線の位置)"})
@@ -148,6 +202,28 @@ TEST(PreviewPdf, SampleOnA1AtItsScale) {
     }
 }
 
+// Fitted to A3, what is drawn fills the page up to the margin on two
+// opposite edges, without the A1 sheet's frame that made it a quarter of
+// the page.
+TEST(PreviewPdf, SampleFittedToA3) {
+    preview_test::TempFolder folder;
+    const preview_test::SampleDrawing sample = preview_test::makeSampleDrawing(folder);
+    ASSERT_FALSE(sample.path.empty()) << sample.error;
+    StubDialogs dialogs;
+    dialogs.answer = {Paper::a3, true, true, true};
+    dialogs.pdfPath = QString::fromStdString(folder.file("fitted.pdf"));
+    PreviewWindow window;
+    window.setPrintDialogs(&dialogs);
+    ASSERT_TRUE(window.loadDrawing(QString::fromStdString(sample.path)));
+    window.exportPdf();
+    ASSERT_EQ(dialogs.done.size(), 1);
+    EXPECT_TRUE(dialogs.done[0].contains(QStringLiteral("A3 横、用紙に合わせて 1:"))) << dialogs.done[0].toStdString();
+    const std::array<int, 4> ink = inkDistances(dialogs.pdfPath);
+    for (int edge : ink) EXPECT_GE(edge, 9);
+    EXPECT_TRUE((ink[0] <= 11 && ink[2] <= 11) || (ink[1] <= 11 && ink[3] <= 11))
+        << ink[0] << " " << ink[1] << " " << ink[2] << " " << ink[3];
+}
+
 TEST(PreviewPdf, WindowAsksTheOptionsAndWritesThePaperChosen) {
     preview_test::TempFolder folder;
     StubDialogs dialogs;
@@ -159,6 +235,10 @@ TEST(PreviewPdf, WindowAsksTheOptionsAndWritesThePaperChosen) {
     window.exportPdf();
     EXPECT_DOUBLE_EQ(dialogs.askedScale, 250.0);  // its sheet is 841 x 594 at 1:250
     EXPECT_TRUE(dialogs.errors.isEmpty());
+    // The window says where the file went and how it lies on the paper.
+    ASSERT_EQ(dialogs.done.size(), 1);
+    EXPECT_EQ(dialogs.done[0].section(u'\n', 0, 1), "ＰＤＦファイルを作成しました。\n" + dialogs.pdfPath);
+    EXPECT_TRUE(dialogs.done[0].section(u'\n', 2).startsWith(QStringLiteral("A3 縦、用紙に合わせて 1:")));
     const QSizeF page = pageSizeMm(dialogs.pdfPath);
     EXPECT_NEAR(page.width(), 297.0, 0.5);
     EXPECT_NEAR(page.height(), 420.0, 0.5);
@@ -168,6 +248,8 @@ TEST(PreviewPdf, WindowAsksTheOptionsAndWritesThePaperChosen) {
     dialogs.printerFile = QString::fromStdString(folder.file("printed.pdf"));
     window.printDrawing();
     EXPECT_TRUE(dialogs.errors.isEmpty());
+    ASSERT_EQ(dialogs.done.size(), 2);
+    EXPECT_TRUE(dialogs.done[1].startsWith(QStringLiteral("印刷データをプリンターに送りました。\nA2 横、"))) << dialogs.done[1].toStdString();
     const QSizeF printed = pageSizeMm(dialogs.printerFile);
     EXPECT_NEAR(printed.width(), 594.0, 0.5);
     EXPECT_NEAR(printed.height(), 420.0, 0.5);

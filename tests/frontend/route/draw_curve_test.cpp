@@ -70,11 +70,6 @@ class DrawCurveTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        static QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-
     void basicCurveLiesOnTheRoute_data() {
         QTest::addColumn<int>("row");
         QTest::newRow("IP1, from BP") << 1;

@@ -72,12 +72,6 @@ class RouteWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        // The recently used files go to settings of the test's own.
-        static QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-
     void opensTheRouteWithItsPlanFitted() {
         Window w;
         QVERIFY(w.open());

@@ -48,10 +48,12 @@ class WorldPlacementTest : public QObject {
 private slots:
     void derivedAngleReplacesTheTypedOne() {
         Fixture f;
+        apply(f.form, {"Ia_0=48", "Ia_1=30", "Ia_2=15.5", "Khoukou_1"});
         QVERIFY(f.placement.setEntry(readmePlacement()));
         QCOMPARE(f.angle(), (QStringList{"86", "59", "3.616037"}));
         QVERIFY(option(f.form, "Khoukou_0")->isChecked()); // a left turn, stations from the left: 上
-        QVERIFY(box(f.form, "Ia_0")->isReadOnly());
+        for (const char *held : {"Ia_0", "Ia_1", "Ia_2"}) QVERIFY(!box(f.form, held)->isEnabled());
+        QVERIFY(!option(f.form, "Khoukou_1")->isEnabled());
         QVERIFY(f.form.findChild<QLabel *>("placementNote")->isVisibleTo(&f.form));
 
         // Stations from the right read the drawing the other way: 下.
@@ -59,9 +61,12 @@ private slots:
         QVERIFY(option(f.form, "Khoukou_1")->isChecked());
         QCOMPARE(f.dialogs.texts(), QStringList{});
 
-        // Without a placement the typed IA is the form's again.
+        // Without a placement the typed IA and 上/下 are the form's again.
         QVERIFY(f.placement.setEntry(design_model::PlacementTexts{}));
-        QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
+        QCOMPARE(f.angle(), (QStringList{"48", "30", "15.5"}));
+        QVERIFY(option(f.form, "Khoukou_1")->isChecked());
+        QVERIFY(box(f.form, "Ia_0")->isEnabled());
+        QVERIFY(option(f.form, "Khoukou_0")->isEnabled());
         QVERIFY(!f.form.findChild<QLabel *>("placementNote")->isVisibleTo(&f.form));
 
         // The sample design replaces the placed one, and its IA is typed again.
@@ -69,7 +74,7 @@ private slots:
         QTest::mouseClick(f.form.findChild<QPushButton *>("Command2"), Qt::LeftButton);
         QVERIFY(!f.placement.entry().given());
         QCOMPARE(f.angle(), (QStringList{"66", "55", "44.444"}));
-        QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
+        QVERIFY(box(f.form, "Ia_0")->isEnabled());
         QVERIFY(option(f.form, "Khoukou_0")->isEnabled());
 
         QVERIFY(f.placement.setEntry(readmePlacement()));
@@ -98,7 +103,7 @@ private slots:
         QVERIFY(!f.placement.setEntry(e));
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("配置ファイル: 座標系の系番号は 1 から 19 です: 25")});
         QCOMPARE(f.angle(), (QStringList{"66", "55", "44.444"}));
-        QVERIFY(!box(f.form, "Ia_0")->isReadOnly());
+        QVERIFY(box(f.form, "Ia_0")->isEnabled());
     }
 
     // The outputs come from the form as ＤＸＦ作成 reads it: a box that is no
@@ -116,12 +121,15 @@ private slots:
     // gives the form its IA, and the design opened counts as unchanged.
     void placementTravelsWithTheDesignFile() {
         Fixture f;
+        apply(f.form, {"Khoukou_1"});
         QVERIFY(f.placement.setEntry(readmePlacement()));
         f.dialogs.saveDesignAnswer = f.path("placed.rvd");
         QVERIFY(f.session.designFiles().saveDesignAs());
-        QVERIFY(fileBytes(f.path("placed.rvd"))
-                    .endsWith("\n[placement]\nzone = 9\nroute = 国道1号\nbp = -1234.5678 5678.9012\n"
-                              "ip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n"));
+        // The file keeps the IA typed; the placement derives the other again.
+        const QByteArray saved = fileBytes(f.path("placed.rvd"));
+        QVERIFY(saved.contains("\nia.degrees = 66\nia.minutes = 55\nia.seconds = 44.444\ncurve.direction = down\n"));
+        QVERIFY(saved.endsWith("\n[placement]\nzone = 9\nroute = 国道1号\nbp = -1234.5678 5678.9012\n"
+                               "ip = -1100.0000 5800.0000\nep = -1000.0000 5700.0000\n"));
         QVERIFY(!f.session.designFiles().isDesignModified());
 
         QTest::mouseClick(f.form.findChild<QPushButton *>("Command3"), Qt::LeftButton);
@@ -129,13 +137,36 @@ private slots:
         QVERIFY(f.session.designFiles().openDesignFile(f.path("placed.rvd")));
         QCOMPARE(f.placement.entry(), readmePlacement());
         QCOMPARE(f.angle(), (QStringList{"86", "59", "3.616037"}));
-        QVERIFY(box(f.form, "Ia_0")->isReadOnly());
+        QVERIFY(option(f.form, "Khoukou_0")->isChecked());
+        QVERIFY(!box(f.form, "Ia_0")->isEnabled());
         QVERIFY(!f.session.designFiles().isDesignModified());
 
-        // Dropping the placement is a change of the design.
+        // Dropping the placement is a change of the design, and gives back
+        // the IA typed before it.
         QVERIFY(f.placement.setEntry(design_model::PlacementTexts{}));
+        QCOMPARE(f.angle(), (QStringList{"66", "55", "44.444"}));
+        QVERIFY(option(f.form, "Khoukou_1")->isChecked());
         QVERIFY(f.session.designFiles().isDesignModified());
         QCOMPARE(f.dialogs.texts(), QStringList{});
+    }
+
+    // A file written before the typed IA was kept holds the derived IA in
+    // ia.*: it opens as before, and that IA stays when the placement goes.
+    void olderFileWithTheDerivedAngle() {
+        Fixture f;
+        QFile file(f.path("older.rvd"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[design]\nformat = 1\nscale = 250\na1 = 40\nradius = 40\na2 = 35\nia.degrees = 86\n"
+                   "ia.minutes = 59\nia.seconds = 3.616037\ncurve.direction = up\nstation.pitch = 20\n"
+                   "center.pitch = 0.1\nka.plus = 0\n\n" +
+                   sectionText(readmePlacement()).toUtf8());
+        file.close();
+        QVERIFY(f.session.designFiles().openDesignFile(f.path("older.rvd")));
+        QCOMPARE(f.angle(), (QStringList{"86", "59", "3.616037"}));
+        QVERIFY(!f.session.designFiles().isDesignModified());
+        QVERIFY(f.placement.setEntry(design_model::PlacementTexts{}));
+        QCOMPARE(f.angle(), (QStringList{"86", "59", "3.616037"}));
+        QVERIFY(box(f.form, "Ia_0")->isEnabled());
     }
 
     // The dialog gives back what was typed; 座標を使わない empties it.
