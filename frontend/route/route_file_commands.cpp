@@ -84,6 +84,10 @@ QString RouteFileCommands::outputFolder() const {
     return file_.path.isEmpty() ? QDir::homePath() : QFileInfo(file_.path).absolutePath();
 }
 
+QString RouteFileCommands::outputBaseName() const {
+    return file_.path.isEmpty() ? QStringLiteral("無題") : QFileInfo(file_.path).completeBaseName();
+}
+
 void RouteFileCommands::newRoute() {
     if (!maySetAsideChanges()) return;
     document_.load(kr::RouteSettings{}, newRoutePoints());

@@ -41,8 +41,10 @@ public:
     bool maySetAsideChanges();
     // The title line and its change mark, after every change.
     void updateTitle();
-    // The folder the route's outputs are suggested in.
+    // The folder the route's outputs are suggested in, and the name they
+    // are suggested under: the route file's, else 無題.
     QString outputFolder() const;
+    QString outputBaseName() const;
 
     void newRoute();     // "新規"
     void openRoute();    // "開く…"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -31,6 +32,7 @@ RouteWindow::RouteWindow(QWidget *parent)
     setObjectName(QStringLiteral("routeWindow"));
     buildWindow();
     files_ = std::make_unique<RouteFileCommands>(*this, document_, dialogs_);
+    sheet_ = std::make_unique<RouteSheetCommands>(*this, outputs_, dialogs_);
     buildMenus();
     connectDocument();
     recompute_.setSingleShot(true);
@@ -91,6 +93,10 @@ void RouteWindow::buildMenus() {
     outputMenu_ = menuBar()->addMenu(QStringLiteral("出力"));
     outputMenu_->setObjectName(QStringLiteral("routeOutputMenu"));
     outputs_.addTo(*outputMenu_, [this] { return files_->outputFolder(); });
+    outputMenu_->addSeparator();
+    sheet_->addTo(*outputMenu_, [this] {
+        return QDir(files_->outputFolder()).filePath(files_->outputBaseName() + QStringLiteral("_線形計算書.pdf"));
+    });
 
     QMenu *curve = menuBar()->addMenu(QStringLiteral("曲線"));
     curve->setObjectName(QStringLiteral("routeCurveMenu"));

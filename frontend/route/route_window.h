@@ -3,7 +3,8 @@
 // the whole route and the list of its refusals and warnings on the right;
 // every edit computes the route again in this process and redraws the plan.
 // Menus ファイル (route files), 編集 (rows, paste, undo), 出力 (the route's
-// tables and files, written by the library) and 曲線 (この曲線を作図).
+// tables and files, written by the library, and its printed 線形計算書) and
+// 曲線 (この曲線を作図).
 #pragma once
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include "route_document.h"
 #include "route_file_commands.h"
 #include "route_outputs.h"
+#include "route_sheet_commands.h"
 #include "user_dialogs.h"
 
 class QAction;
@@ -37,6 +39,7 @@ public:
     RouteDocument &document() { return document_; }
     RouteFileCommands &files() { return *files_; }
     RouteOutputs &outputs() { return outputs_; }
+    RouteSheetCommands &sheet() { return *sheet_; }
     QTableView &table() { return *table_; }
     RoutePlanView &plan() { return *plan_; }
     RouteMessageList &messages() { return *messages_; }
@@ -88,6 +91,7 @@ private:
     RouteDocument document_;
     std::unique_ptr<RouteFileCommands> files_;
     RouteOutputs outputs_;
+    std::unique_ptr<RouteSheetCommands> sheet_;
     ComputedRoute computed_;
     QTimer recompute_;
     bool fitNext_ = true;

@@ -17,6 +17,7 @@
 #include "route_plan_drawing.h"
 #include "route_plan_view.h"
 #include "route_window.h"
+#include "sheet_dialogs.h"
 
 using namespace rovena_test;
 namespace kr = korvane::route;
@@ -65,6 +66,20 @@ QByteArray korvaneRoute(const QString &route, const QStringList &options, const 
 QByteArray withoutStamp(QByteArray xml) {
     return QString::fromUtf8(xml).remove(QRegularExpression(QStringLiteral(" date=\"[^\"]*\" time=\"[^\"]*\""))).toUtf8();
 }
+
+// The sheet's dialogs answered by the test: the PDF file given, printing cancelled.
+class SheetAnswers : public rovena::route::SheetDialogs {
+public:
+    QString askPdfPath(QWidget *, const QString &suggested) override {
+        suggestions << suggested;
+        return pdf;
+    }
+    bool askPrinter(QWidget *, QPrinter &, int) override { return false; }
+    void showError(QWidget *, const QString &text) override { errors << text; }
+
+    QString pdf;
+    QStringList suggestions, errors;
+};
 
 } // namespace
 
@@ -268,6 +283,21 @@ private slots:
         w.window.findChild<QAction *>("writeRouteTable")->trigger();
         QCOMPARE(fileBytes(w.path("menu.csv")), fileBytes(w.path("table.csv")));
         QCOMPARE(w.dialogs.texts(), QStringList{"座標表を作成しました。"});
+    }
+
+    void calculationSheetAsPdf() {
+        Window w;
+        QVERIFY(w.open());
+        SheetAnswers answers;
+        answers.pdf = w.path("sheet.pdf");
+        w.window.sheet().printer().setDialogs(&answers);
+        QSignalSpy finished(&w.window.sheet().printer(), &rovena::route::SheetPrinter::finished);
+        w.window.findChild<QAction *>("exportRouteSheetPdf")->trigger();
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(answers.suggestions, QStringList{QDir(QFileInfo(kSample).absolutePath()).filePath("sample_route_線形計算書.pdf")});
+        QVERIFY(fileBytes(w.path("sheet.pdf")).startsWith("%PDF"));
+        QCOMPARE(w.dialogs.texts(), QStringList{"線形計算書を作成しました: " + QDir::toNativeSeparators(w.path("sheet.pdf"))});
+        QCOMPARE(answers.errors, QStringList{});
     }
 
     void aRefusedRouteWritesNothing() {
