@@ -75,10 +75,13 @@ KORVANE_API int KORVANE_CALL korvane_landxml(const char *paramPath, const char *
                                              const char *xmlPath);
 
 /* Routes: a chain of curves from BP to EP (see docs/route.md). inputPath
-   names a route file (.rvr) or an IP table as CSV (UTF-8 or cp932), told
-   apart by content. settingsPath is null, empty, or names a route file
-   without IP table whose [route] settings replace those of the input (the
-   options of a command line). Every refusal and warning goes to the message
+   names a route file (.rvr), an IP table as CSV (UTF-8 or cp932) or a
+   LandXML file, told apart by content. settingsPath is null, empty, or
+   names a route file without IP table whose [route] settings replace those
+   of the input (the options of a command line); its key "alignment" names
+   the alignment to read from a LandXML file with more than one. A LandXML
+   alignment's line is its own elements (Line, Curve, Spiral), read one by
+   one. Every refusal and warning goes to the message
    handler, a warning as "警告: " and its text; a refused route writes
    nothing. Each output replaces an earlier file only once it is complete. */
 
@@ -112,6 +115,17 @@ KORVANE_API int KORVANE_CALL korvane_route_report(const char *inputPath, const c
    read, not computed, so a route with refusals can be saved too. */
 KORVANE_API int KORVANE_CALL korvane_route_save(const char *inputPath, const char *settingsPath,
                                                 const char *routePath);
+
+/* LandXML: writes the names of the file's alignments, one a line, in UTF-8
+   (so that a host can offer them to choose from). */
+KORVANE_API int KORVANE_CALL korvane_landxml_alignments(const char *xmlPath, const char *listPath);
+
+/* LandXML: reads one alignment (alignmentName in UTF-8; null or empty: the
+   file's only one) and writes it as a route file (UTF-8) whose IP table the
+   file's PIs give back; refused when they cannot (no AlignPIs, or curves
+   that are not the IP method's). */
+KORVANE_API int KORVANE_CALL korvane_landxml_to_route(const char *xmlPath, const char *alignmentName,
+                                                      const char *routePath);
 
 #ifdef __cplusplus
 }

@@ -9,13 +9,14 @@ set -eu
 
 packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
   qt6-base-dev libgl-dev fonts-ipafont-gothic clang-14 libclang-rt-14-dev libdxflib-dev
-  xvfb xauth qt6-translations-l10n libxml2-utils poppler-utils"
+  xvfb xauth qt6-translations-l10n libxml2-utils libxml2-dev poppler-utils"
 # The Debian packages and their checks (dpkg-buildpackage with debhelper,
 # lintian, hardening-check from devscripts, the desktop entry, the AppStream
 # data and the MIME types), and the installation test's C program.
 packages="$packages dpkg-dev debhelper devscripts lintian desktop-file-utils appstream shared-mime-info pkgconf"
 if [ "${1:-}" = "--runtime" ]; then
-  packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev qt6-translations-l10n"
+  packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-ipafont-gothic libdxflib-dev qt6-translations-l10n
+    libxml2-dev"
 fi
 if [ "${1:-}" = "--windows" ]; then
   # The -posix compilers are named explicitly by the toolchain files, so the

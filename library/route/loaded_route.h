@@ -33,6 +33,7 @@ struct RouteSettings {
     Stationing stationing;
     int speed = 0;      // 設計速度 in km/h; 0: no design checks
     std::optional<StakeWidths> widths;
+    std::string alignment; // the alignment to read from a LandXML input; empty: its only one (never saved)
 
     bool operator==(const RouteSettings &) const = default;
 };

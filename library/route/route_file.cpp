@@ -89,6 +89,7 @@ public:
         if (e.key == "equation") return equation(e, problem);
         if (e.key == "extra") return extra(e, problem);
         if (e.key == "width.left" || e.key == "width.right") return width(e, problem);
+        if (e.key == "alignment") return plainText(e, s_.alignment, problem);
         problem = where(e) + ": [route] の知らないキーです。";
         return false;
     }

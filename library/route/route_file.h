@@ -13,6 +13,7 @@
 //   extra = 105.5 橋梁起点      追加杭: its 追加距離, then its name if it has one
 //   width.left = 5.5           幅杭の幅, left and right
 //   width.right = 6
+//   alignment = 本線            LandXML から読む線形の名前 (settings files only; never saved)
 //
 //   [ip]                       one section per point, BP first, EP last
 //   name = BP

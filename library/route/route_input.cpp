@@ -1,5 +1,6 @@
 #include "route/route_input.h"
 
+#include "landxml/landxml_reader.h"
 #include "route/route_file.h"
 #include "route/text_input.h"
 
@@ -11,22 +12,15 @@ void refuse(LoadedRoute &route, const std::string &text) {
     route.messages.push_back(Message{Severity::Refusal, -1, text});
 }
 
-bool readRouteSource(const std::string &content, LoadedRoute &route) {
+bool readRouteSource(const std::string &content, const std::string &alignment, LoadedRoute &route) {
     if (inputKind(content) != InputKind::LandXml) return readRouteOrIpTable(content, route);
-    // The LandXML reader (library/landxml/) fills the route here: its
-    // settings from the file (name, staStart, equations), its alignment
-    // and main points, and its IP table where the file's PIs give one.
-    refuse(route, "LandXML ファイルの読み込みにはまだ対応していません。");
-    return false;
+    route = landxml::readLandXmlText(content, alignment);
+    return !hasRefusal(route.messages);
 }
 
-bool applySettingsFile(const char *settingsPath, LoadedRoute &route) {
-    std::string content, problem;
-    if (!readInputFile(settingsPath, kLargestInputFile, content, problem)) {
-        refuse(route, "設定のファイル: " + problem + "。");
-        return false;
-    }
-    if (applyRouteSettings(content, route.settings, problem)) return true;
+bool applySettings(const std::string &content, RouteSettings &settings, LoadedRoute &route) {
+    std::string problem;
+    if (applyRouteSettings(content, settings, problem)) return true;
     refuse(route, "設定: " + problem);
     return false;
 }
@@ -40,8 +34,17 @@ bool readRouteInput(const char *path, const char *settingsPath, LoadedRoute &rou
         refuse(route, "路線の入力ファイル: " + problem + "。");
         return false;
     }
-    if (!readRouteSource(content, route)) return false;
-    return settingsPath == nullptr || *settingsPath == '\0' || applySettingsFile(settingsPath, route);
+    // The settings are read first: they may name the alignment of a LandXML file.
+    std::string settings;
+    RouteSettings options;
+    const bool withSettings = settingsPath != nullptr && *settingsPath != '\0';
+    if (withSettings && !readInputFile(settingsPath, kLargestInputFile, settings, problem)) {
+        refuse(route, "設定のファイル: " + problem + "。");
+        return false;
+    }
+    if (withSettings && !applySettings(settings, options, route)) return false;
+    if (!readRouteSource(content, options.alignment, route)) return false;
+    return !withSettings || applySettings(settings, route.settings, route);
 }
 
 LoadedRoute loadRoute(const char *path, const char *settingsPath) {

@@ -108,8 +108,25 @@ korvane_route_refuses(output_is_input "korvane-route: --table の「${corner}」
                       ${corner} --sima ${never} --table ${corner})
 korvane_route_refuses(stakes_without_widths "korvane-route: 幅杭の幅（左右）が指定されていません。" ${never}
                       ${corner} --table ${never} --stakes ${refused}/never_stakes.csv)
-korvane_route_refuses(no_input "korvane-route: 入力ファイル（IP 表の CSV か路線ファイル）がありません。" ${never}
+korvane_route_refuses(no_input "korvane-route: 入力ファイル（IP 表の CSV、路線ファイルか LandXML）がありません。" ${never}
                       --table ${never})
+
+# A LandXML file as the input: its alignments to choose from, the one chosen
+# by --alignment read into a table and a SIMA file.
+file(WRITE ${refused}/two.xml "<LandXML><Alignments>\
+<Alignment name=\"本線\"><CoordGeom><Line><Start>0 0</Start><End>0 100</End></Line></CoordGeom></Alignment>\
+<Alignment name=\"側道\"><CoordGeom><Line><Start>10 0</Start><End>10 100</End></Line></CoordGeom></Alignment>\
+</Alignments></LandXML>\n")
+korvane_route_refuses(landxml_alignment_unnamed
+                      "korvane-route: LandXML ファイルには線形が 2 本あります（「本線」、「側道」）。読む線形を名前で指定してください。"
+                      ${never} ${refused}/two.xml --table ${never})
+if(UNIX)
+  add_test(NAME korvane_route_landxml_alignment_chosen
+           COMMAND sh -c "rm -f \"$2.csv\" \"$2.sim\" && \"$0\" \"$1\" --alignment 側道 --table \"$2.csv\" --sima \"$2.sim\" --utf8 && \
+grep -q '^EP,NO.5+0.000,100.0000,100.0000,10.0000,100.0000,090' \"$2.csv\" && test -s \"$2.sim\""
+                   $<TARGET_FILE:korvane-route> ${refused}/two.xml ${route}/side_road)
+  set_tests_properties(korvane_route_landxml_alignment_chosen PROPERTIES LABELS tools)
+endif()
 
 # One output that cannot be written: nothing is written, an earlier file
 # stays as it was, and no staged or temporary file is left behind.

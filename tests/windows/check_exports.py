@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Checks the export table of the 32-bit korvane.dll with the cross objdump:
 exactly the names below (the four exports and the message hook, the three
-exports of the world placement and the seven of routes), undecorated, and
-each function __stdcall (it pops its own arguments: every return is
-"ret $N" with N = 4 x arguments).
+exports of the world placement, the seven of routes and the two of LandXML),
+undecorated, and each function __stdcall (it pops its own arguments: every
+return is "ret $N" with N = 4 x arguments).
 The 32-bit DLL cannot be run on this machine, so its code is read instead.
 
 Usage: check_exports.py OBJDUMP KORVANE.DLL
@@ -29,6 +29,8 @@ EXPECTED = {
     "korvane_route_landxml": 3,
     "korvane_route_report": 4,
     "korvane_route_save": 3,
+    "korvane_landxml_alignments": 2,
+    "korvane_landxml_to_route": 3,
 }
 
 

@@ -1,7 +1,7 @@
-// korvane-route IPS.csv|ROUTE.rvr [settings] [outputs]
+// korvane-route IPS.csv|ROUTE.rvr|FILE.xml [settings] [outputs]
 //
-// Computes a route from its IP table or route file with the Korvane library,
-// loaded at run time as korvane-draw loads it, and writes the outputs asked
+// Computes a route from its IP table, route file or LandXML alignment with the
+// Korvane library, loaded at run time as korvane-draw loads it, and writes the outputs asked
 // for through the library's route exports. Settings given as options are
 // written to a route file without IP table in a private temporary folder and
 // handed to every export, which puts them in place of the input's. Each

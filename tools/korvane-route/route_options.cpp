@@ -12,10 +12,12 @@
 namespace korvane_route {
 
 const char *const kUsage =
-    "Usage: korvane-route IPS.csv|ROUTE.rvr [settings] [outputs]\n"
+    "Usage: korvane-route IPS.csv|ROUTE.rvr|FILE.xml [settings] [outputs]\n"
     "Computes a road's horizontal alignment (路線, the route) from its IP table (IP 表:\n"
     "BP, IP1 ... IPn, EP with the curve at each IP) with the library %s, and writes\n"
-    "its tables. The input is an IP table as CSV (UTF-8 or cp932) or a route file.\n"
+    "its tables. The input is an IP table as CSV (UTF-8 or cp932), a route file, or a\n"
+    "LandXML file whose alignment is read element by element (Line, Curve, Spiral).\n"
+    "  --alignment NAME       the alignment of a LandXML file that has more than one\n"
     "Settings (they replace those of a route file):\n"
     "  --zone N               coordinate-system zone 1..19 (座標系; 0: none)\n"
     "  --name NAME            route name (路線名)\n"
@@ -90,11 +92,8 @@ private:
                                       decimal("--widths", o_.widthLeft) && decimal("--widths", o_.widthRight);
         for (Output *out : {&o_.table, &o_.stakes, &o_.sima, &o_.landxml, &o_.report, &o_.save})
             if (arg == out->option) return value(arg, out->path) && !out->path.empty();
-        if (arg == "--name") {
-            if (!value(arg, o_.name)) return false;
-            o_.name = design_model::systemTextToUtf8(o_.name);
-            return true;
-        }
+        if (arg == "--name") return text(arg, o_.name);
+        if (arg == "--alignment") return text(arg, o_.alignment);
         std::string *number = arg == "--zone"    ? &o_.zone
                               : arg == "--start" ? &o_.start
                               : arg == "--pitch" ? &o_.pitch
@@ -103,6 +102,13 @@ private:
         if (number) return value(arg, *number) && decimal(arg.c_str(), *number);
         say("知らないオプションです: " + arg);
         return false;
+    }
+
+    // A text as the system's code page gives it, in UTF-8.
+    bool text(const std::string &option, std::string &target) {
+        if (!value(option, target)) return false;
+        target = design_model::systemTextToUtf8(target);
+        return true;
     }
 
     bool once(const std::string &arg) {
@@ -151,7 +157,7 @@ private:
 
     bool finish() {
         if (o_.input.empty()) {
-            say("入力ファイル（IP 表の CSV か路線ファイル）がありません。");
+            say("入力ファイル（IP 表の CSV、路線ファイルか LandXML）がありません。");
             return false;
         }
         if (o_.utf8 && o_.table.path.empty() && o_.stakes.path.empty() && o_.report.path.empty()) {
@@ -182,7 +188,7 @@ void line(std::string &text, const char *key, const std::string &value) {
 
 bool RouteOptions::settingsGiven() const {
     return !zone.empty() || !name.empty() || !start.empty() || !pitch.empty() || !speed.empty() ||
-           !widthLeft.empty() || !equations.empty();
+           !widthLeft.empty() || !equations.empty() || !alignment.empty();
 }
 
 std::vector<const Output *> RouteOptions::outputs() const {
@@ -204,6 +210,7 @@ std::string settingsText(const RouteOptions &o) {
     for (const std::string &e : o.equations) line(text, "equation", e);
     line(text, "width.left", o.widthLeft);
     line(text, "width.right", o.widthRight);
+    if (!o.alignment.empty()) text += "alignment = " + design_model::quotedValue(o.alignment) + "\n";
     return text;
 }
 

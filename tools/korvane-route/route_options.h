@@ -16,6 +16,8 @@ struct RouteOptions {
     std::string input;
     // Settings as typed (UTF-8); empty when not given.
     std::string zone, name, start, pitch, speed, widthLeft, widthRight;
+    std::string alignment; // the alignment of a LandXML input
+
     std::vector<std::string> equations; // "BACK = AHEAD"
     Output table{"--table", {}}, stakes{"--stakes", {}}, sima{"--sima", {}}, landxml{"--landxml", {}},
         report{"--report", {}}, save{"--save", {}};

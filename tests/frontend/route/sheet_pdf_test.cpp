@@ -96,7 +96,8 @@ std::vector<Word> words(const QString &pdf, int page) {
     return out;
 }
 
-// The rows of the coordinate table in docs/route.md: 点名, 測点, 追加距離, 実距離, X, Y.
+// The rows of the worked route's coordinate table in docs/route.md (the
+// first table of the page): 点名, 測点, 追加距離, 実距離, X, Y.
 std::vector<QStringList> documentedStations() {
     QFile file(QStringLiteral(KORVANE_SOURCE_DIR "/docs/route.md"));
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -105,6 +106,7 @@ std::vector<QStringList> documentedStations() {
     for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
         const QRegularExpressionMatch m = row.match(line);
         if (m.hasMatch()) rows.push_back(m.capturedTexts().mid(1));
+        else if (!rows.empty()) break;
     }
     return rows;
 }

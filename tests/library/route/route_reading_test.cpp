@@ -261,7 +261,13 @@ TEST(RouteInput, KindByContentAndRefusalsNamed) {
         // gives 0x80 and 0xA0 characters of their own; no cp932 reader takes this).
         {loadedFrom("\x93\x5f\x96\xbc,X,Y\n\x81\x20,0,0\n"), "IP 表（CSV）が UTF-8 でも cp932 でもありません。"},
         {loadedFrom("[route]\nformat = 1\npitch = -1\n"), "路線ファイル 3行目: pitch の値「-1」は正の数でなければなりません。"},
-        {loadedFrom("<?xml version=\"1.0\"?>\n<LandXML/>\n"), "LandXML ファイルの読み込みにはまだ対応していません。"},
+#ifdef _WIN32
+        {loadedFrom("<?xml version=\"1.0\"?>\n<LandXML/>\n"),
+         "この Windows 版の Korvane は LandXML ファイルを読めません。LandXML の読み込みには Linux 版の Rovena または "
+         "korvane-route を使ってください。"},
+#else
+        {loadedFrom("<?xml version=\"1.0\"?>\n<LandXML/>\n"), "LandXML ファイルには線形（Alignment）がありません。"},
+#endif
         {loadedFrom(kHeader + "BP,0,0\nEP,0,100\n", "[route]\nformat = 1\nspeed = 45\n"),
          "設定: speed の値「45」は設計速度 120, 100, 80, 60, 50, 40, 30, 20 km/h のどれでもありません。"},
         {loadedFrom(kHeader + "BP,0,0\n"), "路線には BP と EP の少なくとも 2 点が必要です。"},
