@@ -127,6 +127,13 @@ KORVANE_API int KORVANE_CALL korvane_landxml_alignments(const char *xmlPath, con
 KORVANE_API int KORVANE_CALL korvane_landxml_to_route(const char *xmlPath, const char *alignmentName,
                                                       const char *routePath);
 
+/* The plan drawing (平面図) as R12 DXF with cp932 texts at the route's place
+   in the world (x = Y × 1000, y = X × 1000, millimetres), texts sized for the
+   scale 1/scale (1 to 100000), from the header template at templatePath
+   (aln_hdr_.dxf). The file replaces an earlier one only once complete. */
+KORVANE_API int KORVANE_CALL korvane_route_plan(const char *inputPath, const char *settingsPath,
+                                                const char *dxfPath, const char *templatePath, int scale);
+
 #ifdef __cplusplus
 }
 #endif

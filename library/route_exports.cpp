@@ -3,10 +3,13 @@
 // command line's options), checked, and written as its coordinate table,
 // width stakes, SIMA file, J-LandXML, calculation sheet or route file. Each
 // runs in the C locale, shows every refusal and warning through the message
-// handler, writes nothing for a refused route, and returns 1 or 0.
+// handler, writes nothing for a refused route, and returns 1 or 0. The plan
+// drawing (平面図) is written as a DXF drawing from the header template.
 #include "korvane.h"
 
 #include "export_guard.h"
+#include "plan/plan_dxf.h"
+#include "plan/route_plan.h"
 #include "route/calculation_sheet.h"
 #include "route/route_file.h"
 #include "route/route_input.h"
@@ -108,6 +111,23 @@ KORVANE_API int KORVANE_CALL korvane_route_save(const char *inputPath, const cha
             return 0;
         }
         return writeText(routePath, routeFileText(route.settings, route.ips), TextEncoding::Utf8);
+    });
+}
+
+KORVANE_API int KORVANE_CALL korvane_route_plan(const char *inputPath, const char *settingsPath, const char *dxfPath,
+                                                const char *templatePath, int scale) {
+    return korvane::guardedExport([&] {
+        if (scale < korvane::plan::kMinPlanScale || scale > korvane::plan::kMaxPlanScale) {
+            showMessages({Message{Severity::Refusal, -1,
+                                  "平面図の縮尺 1/" + std::to_string(scale) + " は描けません（1/" +
+                                      std::to_string(korvane::plan::kMinPlanScale) + " から 1/" +
+                                      std::to_string(korvane::plan::kMaxPlanScale) + " まで）。"}});
+            return 0;
+        }
+        LoadedRoute route;
+        std::vector<TableRow> rows;
+        if (!preparedRoute(inputPath, settingsPath, route, rows)) return 0;
+        return korvane::plan::writePlanDxf(korvane::plan::routePlan(route, rows, scale), dxfPath, templatePath);
     });
 }
 

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages that building, testing and running need.
+# Installs the Debian packages that building, testing and running need
+# (gdal-bin: GDAL's ogrinfo, the second reader of the plan drawing).
 # Packages already installed are skipped, so a second run is quick.
 # Usage: tools/install-deps.sh [--runtime | --windows]
 #   --runtime: only what ./run needs
@@ -9,7 +10,7 @@ set -eu
 
 packages="cmake g++ make libgtest-dev locales python3 python3-ezdxf
   qt6-base-dev libgl-dev fonts-ipafont-gothic clang-14 libclang-rt-14-dev libdxflib-dev
-  xvfb xauth qt6-translations-l10n libxml2-utils libxml2-dev poppler-utils"
+  xvfb xauth qt6-translations-l10n libxml2-utils libxml2-dev poppler-utils gdal-bin"
 # The Debian packages and their checks (dpkg-buildpackage with debhelper,
 # lintian, hardening-check from devscripts, the desktop entry, the AppStream
 # data and the MIME types), and the installation test's C program.

@@ -17,7 +17,8 @@
 #   6. computes a route (a basic curve, an S joint, an egg curve) with
 #      korvane-route.exe under wine64 into every output and compares each
 #      with the Linux korvane-route's byte for byte (the J-LandXML but for
-#      its time stamp), and the messages of a refused route.
+#      its time stamp; the plan drawing once CR LF is read as LF, every line
+#      ending in CR LF), and the messages of a refused route.
 # Exit status 0 only when every step passed; nothing passes by being skipped.
 set -eu
 cd "$(dirname "$0")/.."
@@ -168,7 +169,8 @@ for side in linux windows; do
     # shellcheck disable=SC2086
     "$linux_route" "$work/worked.csv" $route_options --table "$work/linux/route.csv" --stakes "$work/linux/stakes.csv" \
       --sima "$work/linux/route.sim" --landxml "$work/linux/route.xml" --report "$work/linux/route.txt" \
-      --save "$work/linux/route.rvr" || fail "the Linux korvane-route refused the route"
+      --save "$work/linux/route.rvr" --plan "$work/linux/plan.dxf" --scale 500 \
+      || fail "the Linux korvane-route refused the route"
   else
     # An earlier table at the target is replaced.
     printf earlier >"$work/windows/route.csv"
@@ -177,7 +179,7 @@ for side in linux windows; do
       --table "$(winpath "$work/windows/route.csv")" --stakes "$(winpath "$work/windows/stakes.csv")" \
       --sima "$(winpath "$work/windows/route.sim")" --landxml "$(winpath "$work/windows/route.xml")" \
       --report "$(winpath "$work/windows/route.txt")" --save "$(winpath "$work/windows/route.rvr")" \
-      || fail "korvane-route.exe refused the route"
+      --plan "$(winpath "$work/windows/plan.dxf")" --scale 500 || fail "korvane-route.exe refused the route"
   fi
   sed '2d' "$work/$side/route.xml" >"$work/$side/route-unstamped.xml"
 done
@@ -185,6 +187,9 @@ for file in route.csv stakes.csv route.sim route-unstamped.xml route.txt route.r
   cmp "$work/windows/$file" "$work/linux/$file" || fail "the Windows $file differs from the Linux one"
   echo "$file: $(wc -c <"$work/linux/$file") bytes, identical"
 done
+python3 tests/windows/same_text.py "$work/windows/plan.dxf" "$work/linux/plan.dxf" \
+  || fail "the Windows plan drawing differs from the Linux one"
+echo "plan.dxf: $(wc -l <"$work/linux/plan.dxf") lines, identical, CR LF on Windows"
 # An existing table stays as it was when one output cannot be written.
 printf earlier >"$work/windows/kept.csv"
 timeout 120 "$wine" "$windows_route" "$(winpath "$work/worked.csv")" --table "$(winpath "$work/windows/kept.csv")" \

@@ -7,7 +7,6 @@
 #include "drawing/clothoid_stepping.h"
 #include "drawing/linework.h"
 #include "drawing/normals.h"
-#include "params/message_box.h"
 
 namespace korvane {
 
@@ -19,14 +18,7 @@ constexpr const char *kKeLabel = "K.E.";
 double tangentAngle(double A, double s) { return s * s / (2.0 * A * A); }
 
 // Ends a polyline: its SEQEND, then the whole temporary file onto the output.
-int finishPolyline(DrawingRun &run) {
-    if (!run.dxf().writeSeqend()) {
-        showError(kMessageWriteFailed);
-        return 0;
-    }
-    if (!closeTempFile(run.streams())) return 0;
-    return appendTempBody(run.streams());
-}
+int finishPolyline(DrawingRun &run) { return korvane::finishPolyline(run.dxf(), run.streams()); }
 
 // One polyline through the temporary file: from start, one vertex per step of
 // the stepping rule. pointAt(s) gives the drawing point at s; atNormal(point,

@@ -85,6 +85,15 @@ int appendTempBody(DrawingStreams &streams) {
     return 1;
 }
 
+int finishPolyline(DxfWriter &dxf, DrawingStreams &streams) {
+    if (!dxf.writeSeqend()) {
+        showError(kMessageWriteFailed);
+        return 0;
+    }
+    if (!closeTempFile(streams)) return 0;
+    return appendTempBody(streams);
+}
+
 void closeDrawing(DrawingStreams &streams) {
     const bool written = streams.write(StreamSlot::output, "0\nENDSEC\n0\nEOF\n");
     const bool closed = streams.close(StreamSlot::output);

@@ -67,9 +67,9 @@ bool DxfWriter::writeVertex(double x, double y, const char *layer) {
     return streams_.write(StreamSlot::temporary, record, static_cast<std::size_t>(p - record));
 }
 
-void DxfWriter::writeLine(double x1, double y1, double x2, double y2) {
+void DxfWriter::writeLine(double x1, double y1, double x2, double y2, const char *layer) {
     RecordWriter record(streams_, StreamSlot::output);
-    record.text("0\nLINE\n8\nD-WORK\n10\n").fixed(x1).text("\n20\n").fixed(y1)
+    record.text("0\nLINE\n8\n").text(layer).text("\n10\n").fixed(x1).text("\n20\n").fixed(y1)
         .text("\n11\n").fixed(x2).text("\n21\n").fixed(y2).text("\n");
     reportIfFailed(record);
 }
@@ -100,11 +100,28 @@ void DxfWriter::writeArc(double cx, double cy, double radius, double startDegree
     reportIfFailed(record);
 }
 
-void DxfWriter::writeText(double x, double y, double height, double angleRadians, const char *text) {
-    RecordWriter record(streams_, StreamSlot::output);
-    record.text("0\nTEXT\n8\nD-BMK-HTXT\n10\n").fixed(x).text("\n20\n").fixed(y)
+namespace {
+
+RecordWriter &textRecord(RecordWriter &record, double x, double y, double height, double angleRadians,
+                         const char *text) {
+    return record.text("0\nTEXT\n8\n").text(kLayerText).text("\n10\n").fixed(x).text("\n20\n").fixed(y)
         .text("\n40\n").fixed(height).text("\n41\n1\n50\n")
         .fixed(angleRadians * kDegreesPerRadian).text("\n1\n").text(text).text("\n");
+}
+
+} // namespace
+
+void DxfWriter::writeText(double x, double y, double height, double angleRadians, const char *text) {
+    RecordWriter record(streams_, StreamSlot::output);
+    textRecord(record, x, y, height, angleRadians, text);
+    reportIfFailed(record);
+}
+
+void DxfWriter::writeTextEndingAt(double x, double y, double endX, double endY, double height,
+                                  double angleRadians, const char *text) {
+    RecordWriter record(streams_, StreamSlot::output);
+    textRecord(record, x, y, height, angleRadians, text)
+        .text("72\n2\n11\n").fixed(endX).text("\n21\n").fixed(endY).text("\n");
     reportIfFailed(record);
 }
 

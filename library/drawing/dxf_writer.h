@@ -38,9 +38,12 @@ inline constexpr const char *kMessageOutputOpen = "Can't open 新DXF file";
 inline constexpr const char *kMessageTempOpen = "Can't open tmpDXF file";
 inline constexpr const char *kMessageWriteFailed = "fprintfｴﾗｰ";
 
-// Layers of the polylines and arcs (LINE and TEXT have theirs in their records).
+// Layers: the work lines (every LINE of a curve's drawing), the centre line,
+// the lane lines, and the texts (every TEXT).
+inline constexpr const char *kLayerWork = "D-WORK";
 inline constexpr const char *kLayerCentre = "D-BMK";
 inline constexpr const char *kLayerLane = "D-STR";
+inline constexpr const char *kLayerText = "D-BMK-HTXT";
 
 // The entity writers: LINE, ARC and TEXT go to the output, the polylines to
 // the temporary file. A writer whose write fails shows "fprintfｴﾗｰ" and
@@ -49,7 +52,9 @@ class DxfWriter {
 public:
     DxfWriter(DrawingStreams &streams, EntityHandles &handles) : streams_(streams), handles_(handles) {}
 
-    void writeLine(double x1, double y1, double x2, double y2);
+    // A LINE on D-WORK, or on the layer given.
+    void writeLine(double x1, double y1, double x2, double y2) { writeLine(x1, y1, x2, y2, kLayerWork); }
+    void writeLine(double x1, double y1, double x2, double y2, const char *layer);
     // One segment of a polyline; count numbers the segments from 1, and the
     // first one writes the POLYLINE and its first vertex too.
     void writePolylineSegment(double xPrev, double yPrev, double xNew, double yNew, int count,
@@ -60,6 +65,11 @@ public:
                   const char *layer);
     // text is cp932 bytes, written unchanged.
     void writeText(double x, double y, double height, double angleRadians, const char *text);
+    // The same text ending at (endX, endY): right-justified (group 72 = 2)
+    // on that point, with (x, y) where it is expected to begin for readers
+    // that ignore the justification.
+    void writeTextEndingAt(double x, double y, double endX, double endY, double height, double angleRadians,
+                           const char *text);
 
 private:
     bool writePolylineHead(const char *layer);
@@ -84,6 +94,9 @@ int createTempFile(DrawingStreams &streams);
 int closeTempFile(DrawingStreams &streams);
 // Appends the temporary file to the output, which stays open.
 int appendTempBody(DrawingStreams &streams);
+// Ends the polyline in the temporary file with its SEQEND, closes the file
+// and appends it to the output; 0 after a message.
+int finishPolyline(DxfWriter &dxf, DrawingStreams &streams);
 // Writes the end of the ENTITIES section and of the file, and closes it.
 void closeDrawing(DrawingStreams &streams);
 

@@ -9,8 +9,6 @@
 
 namespace korvane {
 
-namespace {
-
 bool replaceFile(const std::string &from, const char *to) {
 #ifdef _WIN32
     return MoveFileExA(from.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -18,8 +16,6 @@ bool replaceFile(const std::string &from, const char *to) {
     return std::rename(from.c_str(), to) == 0;
 #endif
 }
-
-} // namespace
 
 bool writeWholeFile(const char *path, std::string_view content) {
     std::FILE *file = path ? std::fopen(path, "wb") : nullptr;

@@ -2,6 +2,7 @@
 // only by a complete new one.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace korvane {
@@ -14,5 +15,9 @@ bool writeWholeFile(const char *path, std::string_view content);
 // a failure leaves an earlier file at path as it was. False when path could
 // not be replaced.
 bool replaceWholeFile(const char *path, std::string_view content);
+
+// Puts the complete file at from in place of the file at to, replacing it in
+// one step; false when it could not (from is then still there).
+bool replaceFile(const std::string &from, const char *to);
 
 } // namespace korvane

@@ -188,10 +188,13 @@ cmp "$work/build.dxf" "$out/searched.dxf" || fail "the drawing through the ordin
 echo "== korvane-route of the prefix computes a route as the build's does"
 printf '点名,X,Y,A1,R,A2\nBP,0,0,,,\nIP1,100,100,60,120,60\nEP,100,300,,,\n' > "$work/route.csv"
 chmod a+r "$work/route.csv"
-"$build/bin/korvane-route" "$work/route.csv" --table "$work/build-route.csv" || fail "korvane-route of the build"
-as_user "$prefix/bin/korvane-route" "$work/route.csv" --table "$out/installed-route.csv" \
+"$build/bin/korvane-route" "$work/route.csv" --table "$work/build-route.csv" --plan "$work/build-plan.dxf" \
+  || fail "korvane-route of the build"
+# The plan takes the header template from the prefix's share/rovena.
+as_user "$prefix/bin/korvane-route" "$work/route.csv" --table "$out/installed-route.csv" --plan "$out/installed-plan.dxf" \
   || fail "installed korvane-route"
 cmp "$work/build-route.csv" "$out/installed-route.csv" || fail "the installed route table differs from the build's"
+cmp "$work/build-plan.dxf" "$out/installed-plan.dxf" || fail "the installed plan drawing differs from the build's"
 
 if [ "$with_rovena" = 1 ]; then
   echo "== Rovena of the prefix starts offscreen and stays up"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "drawing/dxf_writer.h"
+#include "drawing/header_template.h"
 #include "params/cp932.h"
 #include "platform_skip.h"
 #include "writer_test_support.h"
@@ -20,6 +21,11 @@ protected:
         templatePath = dir.file("template.dxf");
         testing_support::writeFile(templatePath, templateText);
         return korvane::copyHeaderTemplate(newRun().streams(), templatePath.c_str(), design.scale);
+    }
+    int copy(const std::string &templateText, const korvane::HeaderChanges &changes) {
+        templatePath = dir.file("template.dxf");
+        testing_support::writeFile(templatePath, templateText);
+        return korvane::copyHeaderTemplate(newRun().streams(), templatePath.c_str(), changes);
     }
     std::string output() const { return testing_support::readFile(outputPath); }
 
@@ -78,6 +84,35 @@ TEST_F(HeaderTemplate, LinesLongerThanTheBufferAreSplitAndShiftThePairs) {
     const std::string fits = "999\n" + std::string(198, 'x') + "\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n";
     ASSERT_EQ(copy(fits), 1);
     EXPECT_EQ(output(), "999\n" + std::string(198, 'x') + "\n9\n$EXTMAX\n10\n210250\n20\n148500\n");
+}
+
+// A drawing with a sheet of its own extent, its own line-type scale, a line
+// type and a layer: both extents and the scale written anew, the entries at
+// the head of their tables, whose counts grow by one.
+TEST_F(HeaderTemplate, ChangesOfADrawingOfItsOwn) {
+    const std::string variables = "9\n$EXTMIN\n10\n0.0\n20\n0.0\n9\n$EXTMAX\n10\n0.0\n20\n0.0\n9\n$LTSCALE\n40\n250.0\n";
+    const std::string tables = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLTYPE\n70\n1\n0\nLTYPE\n2\nCONTINUOUS\n70\n0\n"
+                               "0\nENDTAB\n0\nTABLE\n2\nLAYER\n70\n     1\n0\nLAYER\n2\n0\n70\n0\n0\nENDTAB\n0\nENDSEC\n";
+    const korvane::HeaderChanges changes{{300.4, 400.6},
+                                         korvane::Point{-100.6, -200.4},
+                                         500.0,
+                                         {{"DASHED", "Dashed __ __", {12.7, -6.35}}},
+                                         {{"D-BMK-IP", 8, "DASHED"}}};
+    ASSERT_EQ(copy(kHead + variables + "0\nENDSEC\n" + tables + kTail, changes), 1);
+    EXPECT_EQ(output(), kHead + "9\n$EXTMIN\n10\n-101\n20\n-200\n9\n$EXTMAX\n10\n300\n20\n401\n"
+                                "9\n$LTSCALE\n40\n500.000000\n0\nENDSEC\n"
+                                "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLTYPE\n70\n2\n"
+                                "0\nLTYPE\n2\nDASHED\n70\n0\n3\nDashed __ __\n72\n65\n73\n2\n40\n19.050000\n"
+                                "49\n12.700000\n49\n-6.350000\n"
+                                "0\nLTYPE\n2\nCONTINUOUS\n70\n0\n0\nENDTAB\n0\nTABLE\n2\nLAYER\n70\n2\n"
+                                "0\nLAYER\n2\nD-BMK-IP\n70\n0\n62\n8\n6\nDASHED\n"
+                                "0\nLAYER\n2\n0\n70\n0\n0\nENDTAB\n0\nENDSEC\n" + kTail);
+    EXPECT_TRUE(messages().empty());
+
+    // A layer with no LAYER table to go into is no drawing to make.
+    ASSERT_EQ(copy(kHead + variables + kTail, changes), 0);
+    EXPECT_EQ(messages(), std::vector<std::string>{"ヘッダーテンプレートに LTYPE の表がありません。"});
+    EXPECT_EQ(streams().stream(StreamSlot::output), nullptr);
 }
 
 TEST_F(HeaderTemplate, AMissingTemplateCreatesNoOutput) {

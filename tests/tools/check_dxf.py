@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Checks that a drawing is a valid DXF that real readers open cleanly.
 
-Usage: check_dxf.py PATH [EXPECTED_TEXT ...]
+Usage: check_dxf.py PATH [--features LAYER=N ...] [--dashed LAYER ...] [EXPECTED_TEXT ...]
 
 PATH must
   - decode strictly as cp932 and consist of group code / value pairs,
@@ -11,7 +11,12 @@ PATH must
   - be read by ezdxf.recover.readfile with no error and nothing fixed by the
     loader or the auditor,
   - hold every EXPECTED_TEXT (UTF-8 on the command line) as the content of a
-    TEXT entity, decoded correctly by ezdxf.
+    TEXT entity, decoded correctly by ezdxf;
+  - with --features: hold N entities on LAYER (a POLYLINE with its vertices
+    counting one), and be read by GDAL (ogrinfo, gdal-bin) into the same
+    number of features on every layer of the file;
+  - with --dashed: give LAYER a line type whose pattern has dashes and gaps,
+    as ezdxf reads it.
 
 Exit status 0 when the drawing passes, 1 with the reasons otherwise.
 """
@@ -110,9 +115,10 @@ def table_entries(records):
 
 
 def check_structure(raw, problems):
+    """The entity count per layer when the structure holds, else None."""
     pairs = read_pairs(raw, problems)
     if problems:
-        return
+        return None
     sections = split_sections(pairs, problems)
     variables = header_variables(sections.get("HEADER", []))
 
@@ -173,6 +179,59 @@ def check_structure(raw, problems):
     if "ENTITIES" not in sections:
         problems.append("no ENTITIES section")
 
+    counts = {}
+    for record in sections.get("ENTITIES", []):
+        kind = record[0][1].strip()
+        if kind in ("VERTEX", "SEQEND"):
+            continue
+        layer = next((v.strip() for c, v in record if c == 8), "0")
+        counts[layer] = counts.get(layer, 0) + 1
+    return counts
+
+
+def check_features(path, counts, expected, problems):
+    """The entity counts against those expected and against GDAL's features."""
+    import shutil
+    import subprocess
+
+    for layer, number in expected.items():
+        if counts.get(layer, 0) != number:
+            problems.append(f"{counts.get(layer, 0)} entities on {layer}, expected {number}")
+    ogrinfo = shutil.which("ogrinfo")
+    if ogrinfo is None:
+        problems.append("ogrinfo (gdal-bin) is not installed: GDAL's reading cannot be checked")
+        return
+    result = subprocess.run([ogrinfo, "-ro", "-q", "-al", path], capture_output=True, text=True,
+                            encoding="utf-8", errors="replace")
+    if result.returncode != 0:
+        problems.append(f"GDAL cannot read it: {result.stderr.strip()}")
+        return
+    for line in result.stderr.splitlines():
+        if line.startswith(("ERROR", "Warning")):
+            problems.append(f"GDAL: {line}")
+    features = {}
+    for line in result.stdout.splitlines():
+        line = line.strip()
+        if line.startswith("Layer (String) = "):
+            layer = line[len("Layer (String) = "):]
+            features[layer] = features.get(layer, 0) + 1
+    if features != counts:
+        problems.append(f"GDAL reads the features per layer {features}, the file holds {counts}")
+
+
+def check_dashed(doc, layers, problems):
+    for name in layers:
+        if not doc.layers.has_entry(name):
+            problems.append(f"no layer {name}")
+            continue
+        linetype = doc.layers.get(name).dxf.linetype
+        if not doc.linetypes.has_entry(linetype):
+            problems.append(f"layer {name}: line type {linetype} is not defined")
+            continue
+        pattern = [tag.value for tag in doc.linetypes.get(linetype).pattern_tags.tags if tag.code == 49]
+        if not any(d > 0 for d in pattern) or not any(d < 0 for d in pattern):
+            problems.append(f"layer {name}: line type {linetype} is not dashed ({pattern})")
+
 
 class _Collector(logging.Handler):
     def __init__(self):
@@ -183,7 +242,7 @@ class _Collector(logging.Handler):
         self.records.append(record.getMessage())
 
 
-def check_with_ezdxf(path, expected_texts, problems):
+def check_with_ezdxf(path, expected_texts, dashed, problems):
     import ezdxf
     from ezdxf import recover
 
@@ -208,17 +267,43 @@ def check_with_ezdxf(path, expected_texts, problems):
     if doc.encoding.lower() not in ("cp932", "shift_jis", "ms932"):
         problems.append(f"ezdxf decodes it as {doc.encoding}, not cp932")
 
+    check_dashed(doc, dashed, problems)
     texts = [e.dxf.text for e in doc.modelspace() if e.dxftype() == "TEXT"]
     for expected in expected_texts:
         if expected not in texts:
             problems.append(f"no TEXT reads {expected!r}")
 
 
-def main(argv):
+def parse_arguments(argv):
+    """(path, expected texts, {layer: features}, [dashed layers]); None when wrong."""
     if len(argv) < 2:
+        return None
+    path, texts, features, dashed = argv[1], [], {}, []
+    rest = argv[2:]
+    while rest:
+        word = rest.pop(0)
+        if word in ("--features", "--dashed"):
+            if not rest:
+                return None
+            value = rest.pop(0)
+            if word == "--dashed":
+                dashed.append(value)
+                continue
+            layer, _, number = value.partition("=")
+            if not number.isdigit():
+                return None
+            features[layer] = int(number)
+        else:
+            texts.append(word)
+    return path, texts, features, dashed
+
+
+def main(argv):
+    arguments = parse_arguments(argv)
+    if arguments is None:
         print(__doc__, file=sys.stderr)
         return 2
-    path, expected = argv[1], argv[2:]
+    path, expected, features, dashed = arguments
     problems = []
     try:
         with open(path, "rb") as f:
@@ -226,9 +311,11 @@ def main(argv):
     except OSError as error:
         print(f"{path}: {error}", file=sys.stderr)
         return 1
-    check_structure(raw, problems)
+    counts = check_structure(raw, problems)
     if not problems:
-        check_with_ezdxf(path, expected, problems)
+        check_with_ezdxf(path, expected, dashed, problems)
+    if not problems and features:
+        check_features(path, counts, features, problems)
     for problem in problems:
         print(f"{path}: {problem}", file=sys.stderr)
     return 1 if problems else 0

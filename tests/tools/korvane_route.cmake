@@ -3,8 +3,8 @@
 # model of it (route_reference.py), computed by korvane-route into every
 # output, and each output read back by readers of its own: the table against
 # the model's numerical integration, the stakes, the SIMA records, the
-# J-LandXML (also against the schema with xmllint) and the calculation sheet
-# against the table. Then the refusals: each a message naming the option,
+# J-LandXML (also against the schema with xmllint), the calculation sheet
+# against the table, and the plan drawing by ezdxf and GDAL. Then the refusals: each a message naming the option,
 # or the row and column, with the text found, and nothing written.
 
 set(route ${CMAKE_CURRENT_BINARY_DIR}/route)
@@ -27,7 +27,8 @@ set_tests_properties(route_worked_ips PROPERTIES FIXTURES_SETUP route_ips LABELS
 add_test(NAME korvane_route_worked
          COMMAND korvane-route ${route}/worked.csv --name 県道1号 --zone 9 --speed 60 --widths 5.5 6
                  --table ${route}/worked_table.csv --stakes ${route}/worked_stakes.csv --sima ${route}/worked.sim
-                 --landxml ${route}/worked.xml --report ${route}/worked.txt --save ${route}/worked.rvr)
+                 --landxml ${route}/worked.xml --report ${route}/worked.txt --save ${route}/worked.rvr
+                 --plan ${route}/worked_plan.dxf)
 set_tests_properties(korvane_route_worked PROPERTIES
   FIXTURES_REQUIRED route_ips FIXTURES_SETUP route_worked LABELS tools)
 
@@ -61,6 +62,19 @@ route_check(landxml route_worked
 route_check(equations_landxml route_equations ${outputs} landxml ${route}/equations.xml ${route}/equations.csv
             utf-8-sig ${route}/worked.csv 1200=1250@1200 1700=1690@1650)
 route_check(report route_worked ${outputs} report ${route}/worked.txt cp932 ${route}/worked_table.csv cp932)
+
+# The plan: 14 elements of the line (3 straights, 4 arcs, 7 clothoids), the
+# 4 legs of the IP polygon dashed, and on the text layer a tick and a label
+# for each of the table's 63 rows and the 8 + 8 + 9 lines of the IP tables;
+# GDAL reads as many features per layer.
+if(KORVANE_CHECK_PYTHON)
+  add_test(NAME check_route_plan
+           COMMAND ${KORVANE_CHECK_PYTHON} ${check_dxf} ${route}/worked_plan.dxf
+                   --features D-BMK=14 --features D-BMK-IP=4 --features D-BMK-HTXT=151 --dashed D-BMK-IP
+                   "IP3" "IA = 65°00′00.0″ 右" "R2 = 150.000" "KA1-2=KA2-1 NO.14+2.673" "NO.49"
+                   "EP NO.49+12.559")
+  set_tests_properties(check_route_plan PROPERTIES FIXTURES_REQUIRED route_worked LABELS tools)
+endif()
 
 find_program(ROUTE_XMLLINT xmllint)
 if(ROUTE_XMLLINT)
@@ -108,6 +122,12 @@ korvane_route_refuses(output_is_input "korvane-route: --table の「${corner}」
                       ${corner} --sima ${never} --table ${corner})
 korvane_route_refuses(stakes_without_widths "korvane-route: 幅杭の幅（左右）が指定されていません。" ${never}
                       ${corner} --table ${never} --stakes ${refused}/never_stakes.csv)
+korvane_route_refuses(scale_without_plan "korvane-route: --scale は --plan とともに使います。" ${never}
+                      ${corner} --scale 500 --table ${never})
+korvane_route_refuses(scale_not_whole "korvane-route: --scale の値「1e3」は縮尺 1/N の N（整数、例 1000）ではありません。"
+                      ${never} ${corner} --plan ${never} --scale 1e3)
+korvane_route_refuses(scale_zero "korvane-route: 平面図の縮尺 1/0 は描けません（1/1 から 1/100000 まで）。" ${never}
+                      ${corner} --plan ${never} --scale 0)
 korvane_route_refuses(no_input "korvane-route: 入力ファイル（IP 表の CSV、路線ファイルか LandXML）がありません。" ${never}
                       --table ${never})
 

@@ -30,3 +30,5 @@ static_assert(std::is_same_v<decltype(&korvane_route_landxml),
 static_assert(std::is_same_v<decltype(&korvane_route_report),
                              int(__stdcall *)(const char *, const char *, const char *, int)>);
 static_assert(std::is_same_v<decltype(&korvane_route_save), int(__stdcall *)(const char *, const char *, const char *)>);
+static_assert(std::is_same_v<decltype(&korvane_route_plan),
+                             int(__stdcall *)(const char *, const char *, const char *, const char *, int)>);

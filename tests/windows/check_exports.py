@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the export table of the 32-bit korvane.dll with the cross objdump:
 exactly the names below (the four exports and the message hook, the three
-exports of the world placement, the seven of routes and the two of LandXML),
+exports of the world placement, the eight of routes and the two of LandXML),
 undecorated, and each function __stdcall (it pops its own arguments: every
 return is "ret $N" with N = 4 x arguments).
 The 32-bit DLL cannot be run on this machine, so its code is read instead.
@@ -31,6 +31,7 @@ EXPECTED = {
     "korvane_route_save": 3,
     "korvane_landxml_alignments": 2,
     "korvane_landxml_to_route": 3,
+    "korvane_route_plan": 5,
 }
 
 

@@ -6,11 +6,14 @@
 // written to a route file without IP table in a private temporary folder and
 // handed to every export, which puts them in place of the input's. Each
 // output goes to a file beside its target first; the targets are replaced
-// only when every output was written. Messages go to the standard error in
+// only when every output was written. The plan drawing takes the header
+// template beside the program or in the installation's data folder, as
+// korvane-draw finds it. Messages go to the standard error in
 // UTF-8; exit status 0 only when everything asked for was done.
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "korvane.h"
 #include "library_loader.h"
@@ -28,6 +31,7 @@ constexpr const char *kLibraryName = KORVANE_RUNTIME_NAME;
 using CheckFunction = int(KORVANE_CALL *)(const char *, const char *);
 using PathFunction = int(KORVANE_CALL *)(const char *, const char *, const char *);
 using FlagFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, int);
+using PlanFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *, int);
 
 bool writeSettings(const std::string &path, const std::string &text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -40,13 +44,14 @@ bool writeSettings(const std::string &path, const std::string &text) {
 
 class Run {
 public:
-    Run(const korvane_route::RouteOptions &options, const korvane_draw::LoadedLibrary &library)
-        : o_(options), library_(library) {}
+    Run(const korvane_route::RouteOptions &options, const korvane_draw::LoadedLibrary &library,
+        std::string templatePath)
+        : o_(options), library_(library), template_(std::move(templatePath)) {}
 
     bool symbolsPresent() const {
         for (const char *name : {"korvane_route_check", "korvane_route_table", "korvane_route_stakes",
                                  "korvane_route_sima", "korvane_route_landxml", "korvane_route_report",
-                                 "korvane_route_save"})
+                                 "korvane_route_save", "korvane_route_plan"})
             if (!library_.symbol(name)) {
                 std::fprintf(stderr, "korvane-route: %s lacks %s\n", kLibraryName, name);
                 return false;
@@ -70,7 +75,10 @@ public:
         const bool written = flag(o_.table, "korvane_route_table", utf8) &&
                              flag(o_.stakes, "korvane_route_stakes", utf8) && path(o_.sima, "korvane_route_sima") &&
                              path(o_.landxml, "korvane_route_landxml") &&
-                             flag(o_.report, "korvane_route_report", utf8) && path(o_.save, "korvane_route_save");
+                             flag(o_.report, "korvane_route_report", utf8) && path(o_.save, "korvane_route_save") &&
+                             (o_.plan.path.empty() ||
+                              ok(symbol<PlanFunction>("korvane_route_plan")(
+                                  input, s, staged.stage(o_.plan.path).c_str(), template_.c_str(), o_.scale)));
         return written && staged.commit();
     }
 
@@ -82,6 +90,7 @@ private:
 
     const korvane_route::RouteOptions &o_;
     const korvane_draw::LoadedLibrary &library_;
+    std::string template_;
 };
 
 } // namespace
@@ -110,7 +119,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "korvane-route: %s lacks korvane_set_message_handler\n", kLibraryName);
         return 1;
     }
-    Run run(options, library);
+    Run run(options, library, korvane_draw::findDataFile(folder, "aln_hdr_.dxf"));
     if (!run.symbolsPresent()) return 1;
     return run.outputs(settings) ? 0 : 1;
 }

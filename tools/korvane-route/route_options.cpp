@@ -33,6 +33,8 @@ const char *const kUsage =
     "  --landxml F.xml        J-LandXML of the alignment\n"
     "  --report F.txt         calculation sheet (線形計算書), cp932\n"
     "  --save F.rvr           the route file with the settings above\n"
+    "  --plan F.dxf           plan drawing (平面図) as DXF, cp932\n"
+    "  --scale N              the plan's scale 1/N (1000 unless given)\n"
     "  --utf8                 the tables and the sheet in UTF-8 (the tables with a BOM)\n"
     "Without outputs the route is only computed and checked.\n"
     "Messages go to the standard error in UTF-8.\n"
@@ -90,7 +92,8 @@ private:
         }
         if (arg == "--widths") return value(arg, o_.widthLeft) && value(arg, o_.widthRight) &&
                                       decimal("--widths", o_.widthLeft) && decimal("--widths", o_.widthRight);
-        for (Output *out : {&o_.table, &o_.stakes, &o_.sima, &o_.landxml, &o_.report, &o_.save})
+        if (arg == "--scale") return scale();
+        for (Output *out : {&o_.table, &o_.stakes, &o_.sima, &o_.landxml, &o_.report, &o_.save, &o_.plan})
             if (arg == out->option) return value(arg, out->path) && !out->path.empty();
         if (arg == "--name") return text(arg, o_.name);
         if (arg == "--alignment") return text(arg, o_.alignment);
@@ -131,6 +134,19 @@ private:
         return true;
     }
 
+    // A whole number of at most six digits; its range is the library's to check.
+    bool scale() {
+        std::string text;
+        if (!value("--scale", text)) return false;
+        if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) {
+            say("--scale の値" + bracketed(text) + "は縮尺 1/N の N（整数、例 1000）ではありません。");
+            return false;
+        }
+        o_.scale = std::stoi(text);
+        scaleGiven_ = true;
+        return true;
+    }
+
     bool equation() {
         std::string text;
         if (!value("--equation", text)) return false;
@@ -160,6 +176,10 @@ private:
             say("入力ファイル（IP 表の CSV、路線ファイルか LandXML）がありません。");
             return false;
         }
+        if (scaleGiven_ && o_.plan.path.empty()) {
+            say("--scale は --plan とともに使います。");
+            return false;
+        }
         if (o_.utf8 && o_.table.path.empty() && o_.stakes.path.empty() && o_.report.path.empty()) {
             say("--utf8 は --table, --stakes, --report とともに使います。");
             return false;
@@ -178,6 +198,7 @@ private:
     RouteOptions &o_;
     int i_ = 1;
     std::set<std::string> seen_;
+    bool scaleGiven_ = false;
 };
 
 void line(std::string &text, const char *key, const std::string &value) {
@@ -193,7 +214,7 @@ bool RouteOptions::settingsGiven() const {
 
 std::vector<const Output *> RouteOptions::outputs() const {
     std::vector<const Output *> out;
-    for (const Output *o : {&table, &stakes, &sima, &landxml, &report, &save})
+    for (const Output *o : {&table, &stakes, &sima, &landxml, &report, &save, &plan})
         if (!o->path.empty()) out.push_back(o);
     return out;
 }

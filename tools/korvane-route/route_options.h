@@ -20,7 +20,8 @@ struct RouteOptions {
 
     std::vector<std::string> equations; // "BACK = AHEAD"
     Output table{"--table", {}}, stakes{"--stakes", {}}, sima{"--sima", {}}, landxml{"--landxml", {}},
-        report{"--report", {}}, save{"--save", {}};
+        report{"--report", {}}, save{"--save", {}}, plan{"--plan", {}};
+    int scale = 1000; // the plan's, 1/scale
     bool utf8 = false;
     bool help = false;
 

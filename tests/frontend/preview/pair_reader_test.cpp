@@ -99,6 +99,42 @@ TEST(PreviewPairReader, ReadsWhatDxflibReads) {
     const preview_test::SampleDrawing sample = preview_test::makeSampleDrawing(folder);
     ASSERT_FALSE(sample.path.empty()) << sample.error;
     expectSameReading(sample.path);
+
+    const preview_test::SampleDrawing plan = preview_test::makePlanDrawing(folder);
+    ASSERT_FALSE(plan.path.empty()) << plan.error;
+    expectSameReading(plan.path);
+}
+
+// A plan drawing of a route opens whole at the route's place in the world:
+// its sheet ($EXTMIN to $EXTMAX) holds every entity and is not much larger
+// than the line and the IP polygon with their texts.
+TEST(PreviewPairReader, OpensAPlanDrawingWithItsExtent) {
+    preview_test::TempFolder folder;
+    const preview_test::SampleDrawing plan = preview_test::makePlanDrawing(folder);
+    ASSERT_FALSE(plan.path.empty()) << plan.error;
+    const DxfReadResult result = readDxfFileFast(plan.path);
+    ASSERT_EQ(result.status, DxfReadStatus::ok);
+    const DxfDrawing &d = result.drawing;
+    // The centre line and the IP polygon; BP (X −5000, Y 12000) is their
+    // lower left corner, in millimetres with x east and y north.
+    DxfBox linework;
+    for (const DxfArc &a : d.arcs) linework.include(arcBox(a));
+    for (const DxfPolyline &p : d.polylines)
+        for (const DxfPoint v : p.vertices) linework.include(v);
+    for (const DxfLine &l : d.lines)
+        if (l.layer != "D-BMK-HTXT") linework.include(l.start), linework.include(l.end);
+    EXPECT_NEAR(linework.minX, 12000000.0, 1.0);
+    EXPECT_NEAR(linework.minY, -5000000.0, 1.0);
+
+    const DxfBox sheet = d.sheet(), all = d.entityExtents();
+    ASSERT_FALSE(sheet.empty);
+    EXPECT_LE(sheet.minX, all.minX);
+    EXPECT_LE(sheet.minY, all.minY);
+    EXPECT_GE(sheet.maxX, all.maxX);
+    EXPECT_GE(sheet.maxY, all.maxY);
+    // With the tables of the IPs beyond it (nine lines of 2.5 m) and a margin of 10 m.
+    EXPECT_LT(sheet.width(), linework.width() + 60000.0);
+    EXPECT_LT(sheet.height(), linework.height() + 60000.0);
 }
 
 TEST(PreviewPairReader, FilesCutShortOrNoDrawingAreNeverOk) {

@@ -141,3 +141,33 @@ TEST(RouteExports, SaveAndReadBack) {
     EXPECT_NE(readBytes(route).find("[ip]\nname = IP2\nx = 100\ny = 100\nr = 50\n"), std::string::npos);
     EXPECT_TRUE(messages.cp932().empty());
 }
+
+// The plan drawing is written whole or not at all: a scale it cannot be drawn
+// at, a missing header template, a folder that does not exist and a refused
+// route each leave the earlier file as it was and no file of their own; a
+// plan drawn replaces it and leaves nothing beside it.
+TEST(RouteExports, ThePlanIsWrittenWholeOrNotAtAll) {
+    Files f(kCorner), refused(kOverlap);
+    const std::string plan = f.dir.file("plan.dxf"), header = testing_support::binDir() + "/aln_hdr_.dxf";
+    writeFile(plan, "earlier");
+    MessageRecorder messages;
+    const char *in = f.input.c_str();
+    EXPECT_EQ(korvane_route_plan(in, nullptr, plan.c_str(), header.c_str(), 0), 0);
+    EXPECT_EQ(korvane_route_plan(in, nullptr, plan.c_str(), header.c_str(), 100001), 0);
+    EXPECT_EQ(korvane_route_plan(in, nullptr, plan.c_str(), f.dir.file("none.dxf").c_str(), 1000), 0);
+    EXPECT_EQ(korvane_route_plan(in, nullptr, f.dir.file("no/plan.dxf").c_str(), header.c_str(), 1000), 0);
+    EXPECT_EQ(korvane_route_plan(refused.input.c_str(), nullptr, plan.c_str(), header.c_str(), 1000), 0);
+    EXPECT_EQ(readBytes(plan), "earlier");
+    EXPECT_EQ(f.fileCount(), 2u);
+    ASSERT_EQ(messages.utf8().size(), 5u);
+    EXPECT_EQ(messages.utf8()[0], "平面図の縮尺 1/0 は描けません（1/1 から 1/100000 まで）。");
+    EXPECT_EQ(messages.utf8()[1], "平面図の縮尺 1/100001 は描けません（1/1 から 1/100000 まで）。");
+    EXPECT_EQ(messages.utf8()[2], "Can't open ALN_HDR_.DXF(DXFﾍｯﾀﾞｰﾌｧｲﾙ) file");
+    EXPECT_EQ(messages.utf8()[3], "Can't open 新DXF file");
+
+    EXPECT_EQ(korvane_route_plan(in, nullptr, plan.c_str(), header.c_str(), 1000), 1);
+    const std::string drawn = testing_support::readFile(plan); // a text file: CR LF on Windows
+    EXPECT_TRUE(startOf(drawn, "0\nSECTION\n2\nHEADER\n"));
+    EXPECT_TRUE(drawn.ends_with("0\nENDSEC\n0\nEOF\n"));
+    EXPECT_EQ(f.fileCount(), 2u);
+}
