@@ -77,6 +77,7 @@ int main(int argc, char *argv[]) {
     rovena::attachWorldPlacement(form, placement, placementDialogs);
     rovena::RouteWindow route;
     rovena::attachRouteWindow(form, session.designFiles(), route);
+    rovena::attachRoutePlanPreview(route, preview);
     form.show();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1 && rovena::isRouteInput(arguments.at(1))) {

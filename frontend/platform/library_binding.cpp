@@ -103,15 +103,28 @@ bool LibraryBinding::bindWorld() {
 // The route exports too, apart from the others.
 bool LibraryBinding::bindRoute() {
     if (!bind()) return false;
-    if (routeTable_ && routeStakes_ && routeSima_ && routeLandXml_ && routeReport_) return true;
+    if (routeTable_ && routeStakes_ && routeSima_ && routeLandXml_ && routeReport_ && routePlan_) return true;
     QStringList missing;
     resolve(routeTable_, "korvane_route_table", missing);
     resolve(routeStakes_, "korvane_route_stakes", missing);
     resolve(routeSima_, "korvane_route_sima", missing);
     resolve(routeLandXml_, "korvane_route_landxml", missing);
     resolve(routeReport_, "korvane_route_report", missing);
+    resolve(routePlan_, "korvane_route_plan", missing);
     if (reportMissingFunctions(missing)) return true;
     routeTable_ = nullptr;
+    return false;
+}
+
+// And those of LandXML files.
+bool LibraryBinding::bindLandXml() {
+    if (!bind()) return false;
+    if (landXmlAlignments_ && landXmlToRoute_) return true;
+    QStringList missing;
+    resolve(landXmlAlignments_, "korvane_landxml_alignments", missing);
+    resolve(landXmlToRoute_, "korvane_landxml_to_route", missing);
+    if (reportMissingFunctions(missing)) return true;
+    landXmlAlignments_ = nullptr;
     return false;
 }
 
@@ -216,6 +229,25 @@ bool LibraryBinding::korvane_route_landxml(const QByteArray &route, const QByteA
 bool LibraryBinding::korvane_route_report(const QByteArray &route, const QByteArray &output, int format) {
     return bindRoute() && success(collectingTogether([&] {
                return routeReport_(route.constData(), nullptr, output.constData(), format);
+           }));
+}
+
+bool LibraryBinding::korvane_route_plan(const QByteArray &route, const QByteArray &dxf, const QByteArray &header,
+                                       int scale) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routePlan_(route.constData(), nullptr, dxf.constData(), header.constData(), scale);
+           }));
+}
+
+bool LibraryBinding::korvane_landxml_alignments(const QByteArray &xml, const QByteArray &list) {
+    return bindLandXml() &&
+           success(collectingTogether([&] { return landXmlAlignments_(xml.constData(), list.constData()); }));
+}
+
+bool LibraryBinding::korvane_landxml_to_route(const QByteArray &xml, const QByteArray &alignment,
+                                             const QByteArray &route) {
+    return bindLandXml() && success(collectingTogether([&] {
+               return landXmlToRoute_(xml.constData(), alignment.constData(), route.constData());
            }));
 }
 

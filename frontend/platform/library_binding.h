@@ -58,12 +58,21 @@ public:
     bool korvane_route_landxml(const QByteArray &route, const QByteArray &xml);
     // format: 0 text in cp932, 1 text in UTF-8, 2 JSON.
     bool korvane_route_report(const QByteArray &route, const QByteArray &output, int format);
+    // The plan drawing from the header template, texts sized for 1/scale.
+    bool korvane_route_plan(const QByteArray &route, const QByteArray &dxf, const QByteArray &header, int scale);
+
+    // The exports of LandXML files, resolved at their first use as well:
+    // the names of the file's alignments, one a line (UTF-8), and one of
+    // them (alignment in UTF-8; empty: the file's only one) as a route file.
+    bool korvane_landxml_alignments(const QByteArray &xml, const QByteArray &list);
+    bool korvane_landxml_to_route(const QByteArray &xml, const QByteArray &alignment, const QByteArray &route);
 
 private:
     bool load();
     bool resolveAll();
     bool bindWorld();
     bool bindRoute();
+    bool bindLandXml();
     template <typename Slot> void resolve(Slot &slot, const char *name, QStringList &missing);
     bool reportMissingFunctions(const QStringList &missing);
     void reportMissing(const QString &what, const QString &detail);
@@ -94,6 +103,9 @@ private:
     decltype(&::korvane_route_sima) routeSima_ = nullptr;
     decltype(&::korvane_route_landxml) routeLandXml_ = nullptr;
     decltype(&::korvane_route_report) routeReport_ = nullptr;
+    decltype(&::korvane_route_plan) routePlan_ = nullptr;
+    decltype(&::korvane_landxml_alignments) landXmlAlignments_ = nullptr;
+    decltype(&::korvane_landxml_to_route) landXmlToRoute_ = nullptr;
 };
 
 } // namespace rovena

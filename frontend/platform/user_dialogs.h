@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -47,6 +49,13 @@ public:
     // of filter; a name typed without extension gets suffix; confirms before
     // an existing file is overwritten. Returns "" when cancelled.
     virtual QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix);
+
+    // Asks for a whole number from minimum to maximum, offering value, with
+    // label before the box; none when cancelled (the default's answer).
+    virtual std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum);
+    // Asks to choose one of items (listed under label); its index, none when
+    // cancelled (the default's answer).
+    virtual std::optional<int> askChoice(const QString &label, const QStringList &items);
 };
 
 // The real dialogs: modal Qt message boxes and the Qt Save dialog.
@@ -60,6 +69,8 @@ public:
     QString saveDesignFileName(const QString &suggestion) override;
     QString openFileName(const QString &folder, const QString &filter) override;
     QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override;
+    std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum) override;
+    std::optional<int> askChoice(const QString &label, const QStringList &items) override;
 
 private:
     QWidget *owner_;
@@ -87,6 +98,12 @@ public:
     }
     QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override {
         return current_->saveFileAs(suggestion, filter, suffix);
+    }
+    std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum) override {
+        return current_->askNumber(label, value, minimum, maximum);
+    }
+    std::optional<int> askChoice(const QString &label, const QStringList &items) override {
+        return current_->askChoice(label, items);
     }
 
 private:

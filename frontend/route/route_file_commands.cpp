@@ -8,6 +8,7 @@
 
 #include "route/route_file.h"
 #include "route/route_text.h"
+#include "library_binding.h"
 #include "route/text_input.h"
 #include "route_document.h"
 #include "user_dialogs.h"
@@ -19,7 +20,8 @@ namespace kr = korvane::route;
 namespace {
 
 const QString kRouteFilter = QStringLiteral("Rovena 路線ファイル (*.rvr)");
-const QString kOpenFilter = QStringLiteral("路線ファイル・IP 表 (*.rvr *.csv);;Rovena 路線ファイル (*.rvr);;IP 表 (*.csv);;すべてのファイル (*)");
+const QString kOpenFilter = QStringLiteral(
+    "路線ファイル・IP 表・LandXML (*.rvr *.csv *.xml);;Rovena 路線ファイル (*.rvr);;IP 表 (*.csv);;LandXML (*.xml);;すべてのファイル (*)");
 const QString kIpTableFilter = QStringLiteral("IP 表 (*.csv);;すべてのファイル (*)");
 
 QString routeWindowTitle() { return QStringLiteral("路線 - ") + programTitle(); }
@@ -40,8 +42,9 @@ struct RouteFileCommands::ReadRoute {
     bool routeFile = false;
 };
 
-RouteFileCommands::RouteFileCommands(QWidget &window, RouteDocument &document, UserDialogs &dialogs)
-    : window_(window), document_(document), dialogs_(dialogs) {
+RouteFileCommands::RouteFileCommands(QWidget &window, RouteDocument &document, UserDialogs &dialogs,
+                                     LibraryBinding &library)
+    : window_(window), document_(document), dialogs_(dialogs), library_(library) {
     connect(&document_, &RouteDocument::changed, this, &RouteFileCommands::updateTitle);
     document_.load(kr::RouteSettings{}, newRoutePoints());
     saved_ = currentText();
@@ -106,15 +109,45 @@ bool RouteFileCommands::readFile(const QString &path, ReadRoute &read) {
                          programTitle(), MessageIcon::None);
         return false;
     }
+    if (kr::inputKind(content) == kr::InputKind::LandXml) return readLandXml(path, read);
     read.routeFile = kr::inputKind(content) == kr::InputKind::RouteFile;
-    if (kr::inputKind(content) == kr::InputKind::LandXml) {
-        dialogs_.message(QStringLiteral("%1 は LandXML ファイルです。").arg(shown), programTitle(), MessageIcon::None);
-        return false;
-    }
+    return readRouteText(shown, content, read);
+}
+
+bool RouteFileCommands::readRouteText(const QString &shown, const std::string &content, ReadRoute &read) {
     if (kr::readRouteOrIpTable(content, read.route)) return true;
     const QString reason = read.route.messages.empty() ? QString() : QString::fromStdString(read.route.messages.front().text);
     dialogs_.message(QStringLiteral("%1 を読めません。\n%2").arg(shown, reason), programTitle(), MessageIcon::None);
     return false;
+}
+
+// The library lists the file's alignments and writes the one chosen as a
+// route file in this window's own folder, which is then read as any other;
+// the library shows why when it cannot.
+bool RouteFileCommands::readLandXml(const QString &path, ReadRoute &read) {
+    const QString list = work_.filePath(QStringLiteral("alignments.txt"));
+    const QString route = work_.filePath(QStringLiteral("landxml.rvr"));
+    QFile::remove(list);
+    QFile::remove(route);
+    if (!work_.isValid() || !library_.korvane_landxml_alignments(QFile::encodeName(path), QFile::encodeName(list)))
+        return false;
+    QFile listFile(list);
+    if (!listFile.open(QIODevice::ReadOnly)) return false;
+    QStringList names = QString::fromUtf8(listFile.readAll()).split(QLatin1Char('\n'));
+    names.removeLast(); // after the last line end
+    QString name; // the file's only one
+    if (names.size() > 1) {
+        const std::optional<int> chosen =
+            dialogs_.askChoice(QStringLiteral("%1 の線形を選んでください。").arg(QFileInfo(path).fileName()), names);
+        if (!chosen) return false;
+        name = names.at(*chosen);
+    }
+    if (!library_.korvane_landxml_to_route(QFile::encodeName(path), name.toUtf8(), QFile::encodeName(route)))
+        return false;
+    std::string content, problem;
+    if (!kr::readInputFile(QFile::encodeName(route).constData(), kr::kLargestInputFile, content, problem)) return false;
+    read.routeFile = false;
+    return readRouteText(QDir::toNativeSeparators(path), content, read);
 }
 
 bool RouteFileCommands::openRouteFile(const QString &path) {

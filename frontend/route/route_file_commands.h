@@ -1,5 +1,6 @@
 // The menu ファイル of the route window: a new route, opening a route file
-// (or an IP table as CSV), saving it, the recently used route files, reading
+// (or an IP table as CSV, or an alignment of a LandXML file, which the
+// library reads), saving it, the recently used route files, reading
 // an IP table into the route, and the title line with the change mark and
 // the question before changes not in the file would be lost, as the design
 // files of the main window have them. Route files keep a list of recent
@@ -9,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 #include <string>
 
 #include "document_title.h"
@@ -19,6 +21,7 @@ class QWidget;
 
 namespace rovena {
 
+class LibraryBinding;
 class RouteDocument;
 class UserDialogs;
 
@@ -26,13 +29,15 @@ class RouteFileCommands : public QObject {
     Q_OBJECT
 
 public:
-    RouteFileCommands(QWidget &window, RouteDocument &document, UserDialogs &dialogs);
+    RouteFileCommands(QWidget &window, RouteDocument &document, UserDialogs &dialogs, LibraryBinding &library);
 
     // Adds the items to the menu ファイル.
     void addTo(QMenu &menu);
 
     // Opens without asking; false when the file could not be read (the user
-    // was told). An IP table opens as a route without file, to be saved as one.
+    // was told). An IP table or a LandXML file opens as a route without
+    // file, to be saved as one; of a LandXML file with several alignments,
+    // the one the user chooses.
     bool openRouteFile(const QString &path);
     QString routeFilePath() const { return file_.path; }
     // True while the route differs from the file last opened or saved.
@@ -59,6 +64,8 @@ signals:
 private:
     struct ReadRoute;
     bool readFile(const QString &path, ReadRoute &read);
+    bool readLandXml(const QString &path, ReadRoute &read);
+    bool readRouteText(const QString &shown, const std::string &content, ReadRoute &read);
     bool writeRoute(const QString &path);
     void openWithQuestion(const QString &path);
     void fillRecentMenu();
@@ -67,6 +74,8 @@ private:
     QWidget &window_;
     RouteDocument &document_;
     UserDialogs &dialogs_;
+    LibraryBinding &library_;
+    QTemporaryDir work_; // the library's answers about LandXML files
     DocumentFile file_;
     bool notRouteFile_ = false; // opened from an IP table: saved under a new name
     std::string saved_;         // the route file's text as last opened or saved

@@ -1,9 +1,11 @@
 #include "route_outputs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 
+#include "data_files.h"
 #include "library_binding.h"
 #include "route/route_file.h"
 #include "route_document.h"
@@ -12,7 +14,8 @@
 namespace rovena {
 
 RouteOutputs::RouteOutputs(RouteDocument &document, LibraryBinding &library, UserDialogs &dialogs)
-    : document_(document), library_(library), dialogs_(dialogs) {}
+    : document_(document), library_(library), dialogs_(dialogs),
+      headerFile_(shippedDataFile(QStringLiteral("aln_hdr_.dxf"))) {}
 
 QByteArray RouteOutputs::routeFile() {
     const QByteArray path = QFile::encodeName(folder_.filePath(QStringLiteral("route.rvr")));
@@ -41,6 +44,28 @@ bool RouteOutputs::writeSima(const QString &path) {
 bool RouteOutputs::writeLandXml(const QString &path) {
     const QByteArray route = routeFile();
     return !route.isEmpty() && library_.korvane_route_landxml(route, QFile::encodeName(path));
+}
+
+bool RouteOutputs::writePlan(const QString &path, int scale) {
+    const QByteArray route = routeFile();
+    return !route.isEmpty() &&
+           library_.korvane_route_plan(route, QFile::encodeName(path), QFile::encodeName(headerFile_), scale);
+}
+
+void RouteOutputs::addPlanTo(QMenu &menu, std::function<QString()> suggestion) {
+    QAction *action = menu.addAction(QStringLiteral("平面図 (DXF)…"));
+    action->setObjectName(QStringLiteral("writeRoutePlan"));
+    QObject::connect(action, &QAction::triggered, &menu, [this, suggestion] {
+        // The library's range of scales.
+        const std::optional<int> scale = dialogs_.askNumber(QStringLiteral("平面図の縮尺 1/"), planScale_, 1, 100000);
+        if (!scale) return;
+        planScale_ = *scale;
+        const QString path = dialogs_.saveFileAs(suggestion(), QStringLiteral("DXF (*.dxf)"), QStringLiteral("dxf"));
+        if (path.isEmpty() || !writePlan(path, *scale)) return;
+        dialogs_.message(QStringLiteral("平面図を作成しました: %1").arg(QDir::toNativeSeparators(path)), programTitle(),
+                         MessageIcon::None);
+        if (planWritten_) planWritten_(path);
+    });
 }
 
 void RouteOutputs::addTo(QMenu &menu, std::function<QString()> folder) {

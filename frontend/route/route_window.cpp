@@ -31,7 +31,7 @@ RouteWindow::RouteWindow(QWidget *parent)
       outputs_(document_, library_, dialogs_) {
     setObjectName(QStringLiteral("routeWindow"));
     buildWindow();
-    files_ = std::make_unique<RouteFileCommands>(*this, document_, dialogs_);
+    files_ = std::make_unique<RouteFileCommands>(*this, document_, dialogs_, library_);
     sheet_ = std::make_unique<RouteSheetCommands>(*this, outputs_, dialogs_);
     buildMenus();
     connectDocument();
@@ -93,6 +93,9 @@ void RouteWindow::buildMenus() {
     outputMenu_ = menuBar()->addMenu(QStringLiteral("出力"));
     outputMenu_->setObjectName(QStringLiteral("routeOutputMenu"));
     outputs_.addTo(*outputMenu_, [this] { return files_->outputFolder(); });
+    outputs_.addPlanTo(*outputMenu_, [this] {
+        return QDir(files_->outputFolder()).filePath(files_->outputBaseName() + QStringLiteral("_平面図.dxf"));
+    });
     outputMenu_->addSeparator();
     sheet_->addTo(*outputMenu_, [this] {
         return QDir(files_->outputFolder()).filePath(files_->outputBaseName() + QStringLiteral("_線形計算書.pdf"));

@@ -13,6 +13,8 @@
 #include <QTableWidget>
 
 #include "form_test_support.h"
+#include "preview_menu.h"
+#include "preview_window.h"
 #include "route_message_list.h"
 #include "route_plan_drawing.h"
 #include "route_plan_view.h"
@@ -34,6 +36,7 @@ struct Window {
     Window() {
         window.setUserDialogs(&dialogs);
         window.setLibraryFile(QStringLiteral(KORVANE_BIN_DIR "/" KORVANE_RUNTIME_NAME));
+        window.outputs().setHeaderFile(QStringLiteral(KORVANE_BIN_DIR "/aln_hdr_.dxf"));
         window.show();
     }
     QString path(const QString &name) const { return folder.filePath(name); }
@@ -178,6 +181,47 @@ private slots:
         QCOMPARE(w.window.document().points().size(), std::size_t{3});
     }
 
+    void aLandXmlAlignmentOpensAsARoute() {
+        Window w;
+        QVERIFY(w.open());
+        const std::vector<kr::IpInput> sample = w.window.document().points();
+        // The route's own J-LandXML with a second alignment after it.
+        QVERIFY(w.window.outputs().writeLandXml(w.path("route.xml")));
+        QByteArray xml = fileBytes(w.path("route.xml"));
+        const qsizetype from = xml.indexOf("<Alignment "), to = xml.indexOf("</Alignment>") + 12;
+        QVERIFY(from > 0 && to > from);
+        QByteArray second = xml.mid(from, to - from);
+        second.replace("name=\"県道1号\"", "name=\"別線\"");
+        xml.insert(to, second);
+        QFile file(w.path("two.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size());
+        file.close();
+
+        // Cancelled, the route stays.
+        QVERIFY(w.typeCell(1, rovena::A1Column, "100"));
+        QVERIFY(!w.open(w.path("two.xml")));
+        QCOMPARE(w.dialogs.choiceLists, QList<QStringList>{(QStringList{"県道1号", "別線"})});
+        QCOMPARE(w.window.document().points()[1].curve.a1, std::optional<double>(100));
+
+        w.dialogs.choiceAnswer = 0;
+        QVERIFY(w.open(w.path("two.xml")));
+        QCOMPARE(w.window.document().settings().name, std::string("県道1号"));
+        const std::vector<kr::IpInput> &read = w.window.document().points();
+        QCOMPARE(read.size(), sample.size());
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            QCOMPARE(read[i].name, sample[i].name);
+            QVERIFY(std::abs(read[i].point.x - sample[i].point.x) < 1e-6 && std::abs(read[i].point.y - sample[i].point.y) < 1e-6);
+            QCOMPARE(read[i].curve.r, sample[i].curve.r);
+            QCOMPARE(read[i].curve.a2, sample[i].curve.a2);
+        }
+        QCOMPARE(w.dialogs.texts(), QStringList{});
+        QCOMPARE(w.window.windowTitle(), "two.xml[*] - 路線 - " + rovena::programTitle());
+        // Saved as a route file, under a name of its own.
+        w.dialogs.saveDesignAnswer.clear();
+        QVERIFY(!w.window.files().saveRoute());
+        QCOMPARE(w.dialogs.saveSuggestions, QStringList{QFileInfo(w.path("two.rvr")).absoluteFilePath()});
+    }
+
     void editsComputeTheRouteAgain() {
         Window w;
         QVERIFY(w.open());
@@ -285,6 +329,39 @@ private slots:
         QCOMPARE(w.dialogs.texts(), QStringList{"座標表を作成しました。"});
     }
 
+    void planIsTheDrawingKorvaneRouteWrites() {
+        Window w;
+        QVERIFY(w.open());
+        QVERIFY(w.window.outputs().writePlan(w.path("plan.dxf"), 1000));
+        QCOMPARE(fileBytes(w.path("plan.dxf")), korvaneRoute(kSample, {"--plan"}, w.path("k-plan.dxf")));
+
+        // Through the menu: the scale (1000 offered), the file, where it
+        // went, and the drawing opened in the preview.
+        rovena::preview::PreviewWindow preview;
+        rovena::attachRoutePlanPreview(w.window, preview);
+        QSignalSpy loaded(&preview, &rovena::preview::PreviewWindow::drawingLoaded);
+        w.dialogs.numberAnswer = 500;
+        w.dialogs.saveDesignAnswer = w.path("menu.dxf");
+        w.window.findChild<QAction *>("writeRoutePlan")->trigger();
+        QCOMPARE(w.dialogs.numberQuestions, QStringList{"平面図の縮尺 1/1000"});
+        QCOMPARE(w.dialogs.saveSuggestions,
+                 QStringList{QDir(QFileInfo(kSample).absolutePath()).filePath("sample_route_平面図.dxf")});
+        QCOMPARE(fileBytes(w.path("menu.dxf")), korvaneRoute(kSample, {"--scale", "500", "--plan"}, w.path("k-500.dxf")));
+        QCOMPARE(w.dialogs.texts(), QStringList{"平面図を作成しました: " + QDir::toNativeSeparators(w.path("menu.dxf"))});
+        QTRY_COMPARE(loaded.count(), 1);
+        QCOMPARE(loaded.first().first().toBool(), true);
+        QVERIFY(preview.isVisible());
+        QCOMPARE(preview.drawingPath(), w.path("menu.dxf"));
+
+        // The scale chosen is offered next; cancelled, nothing is asked further.
+        w.dialogs.numberAnswer.reset();
+        w.window.findChild<QAction *>("writeRoutePlan")->trigger();
+        QCOMPARE(w.dialogs.numberQuestions.last(), "平面図の縮尺 1/500");
+        QCOMPARE(w.dialogs.saveSuggestions.size(), 1);
+        QCOMPARE(loaded.count(), 1);
+        preview.close();
+    }
+
     void calculationSheetAsPdf() {
         Window w;
         QVERIFY(w.open());
@@ -306,8 +383,15 @@ private slots:
         QVERIFY(w.typeCell(2, rovena::A1Column, "400"));
         QVERIFY(!w.window.outputs().writeTable(w.path("table.csv"), false));
         QVERIFY(!QFile::exists(w.path("table.csv")));
-        QCOMPARE(w.dialogs.messages.size(), std::size_t{1});
+        // An earlier plan stays as it was.
+        QFile earlier(w.path("plan.dxf"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        QVERIFY(!w.window.outputs().writePlan(w.path("plan.dxf"), 1000));
+        QCOMPARE(fileBytes(w.path("plan.dxf")), QByteArray("earlier"));
+        QCOMPARE(w.dialogs.messages.size(), std::size_t{2});
         QCOMPARE(w.dialogs.messages[0].caption, "エラー");
+        QCOMPARE(w.dialogs.messages[1].text, w.dialogs.messages[0].text);
         w.window.recomputeNow();
         QVERIFY(w.dialogs.messages[0].text.contains(QString::fromStdString(w.window.computed().messages[0].text)));
     }

@@ -57,6 +57,14 @@ public:
         saveFilters << filter + QStringLiteral(" .") + suffix;
         return saveDesignAnswer;
     }
+    std::optional<int> askNumber(const QString &label, int value, int, int) override {
+        numberQuestions << label + QString::number(value);
+        return numberAnswer;
+    }
+    std::optional<int> askChoice(const QString &, const QStringList &items) override {
+        choiceLists << items;
+        return choiceAnswer;
+    }
     QStringList texts() const {
         QStringList out;
         for (const auto &m : messages) out << m.text;
@@ -76,6 +84,11 @@ public:
 
     QStringList saveSuggestions;
     QString saveDesignAnswer; // the Save-as dialogs' answer, design files and others
+
+    QStringList numberQuestions;     // each label with the number offered
+    std::optional<int> numberAnswer; // none: cancelled
+    QList<QStringList> choiceLists;  // the items of each choice asked for
+    std::optional<int> choiceAnswer; // none: cancelled
 };
 
 inline QLineEdit *box(const QWidget &form, const QString &name) {
