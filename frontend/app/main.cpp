@@ -1,5 +1,7 @@
 // Rovena: the window in which a road curve is entered and drawn as DXF.
-// "rovena FILE" opens the design file (or parameter file) FILE at start-up.
+// "rovena FILE" opens the design file (or parameter file) FILE at start-up,
+// or a route file, an IP table (.csv) or a LandXML file (.xml) in the route
+// window.
 #include <QApplication>
 #include <QIcon>
 
@@ -11,6 +13,8 @@
 #include "japanese_translation.h"
 #include "preview_menu.h"
 #include "preview_window.h"
+#include "route_menu.h"
+#include "route_window.h"
 #include "session.h"
 #include "user_dialogs.h"
 #include "world_placement.h"
@@ -21,11 +25,12 @@ constexpr const char *kUsageHead = "usage: rovena [FILE]\n       ";
 constexpr const char *kUsageBody =
     "\n       rovena --help | --version\n"
     "Opens the window with the design file (.rvd) or parameter file FILE, else\n"
-    "with the sample design. With --export-pdf no window opens: the DXF drawing is\n"
-    "written as a PDF; with --export-sheet-pdf the calculation sheet of the route\n"
-    "file or IP table ROUTE is written as an A4 PDF. Exit status 0 when it was\n"
-    "written, 1 when it could not be, 2 for a wrong command line. Qt's options\n"
-    "such as -platform apply.\n";
+    "with the sample design; a route file (.rvr), an IP table (.csv) or a LandXML\n"
+    "file (.xml) opens in the route window. With --export-pdf no window opens:\n"
+    "the DXF drawing is written as a PDF; with --export-sheet-pdf the calculation\n"
+    "sheet of the route file or IP table ROUTE is written as an A4 PDF. Exit\n"
+    "status 0 when it was written, 1 when it could not be, 2 for a wrong command\n"
+    "line. Qt's options such as -platform apply.\n";
 
 bool isOption(const char *argument, const char *longName, const char *shortName) {
     return std::strcmp(argument, longName) == 0 || (shortName && std::strcmp(argument, shortName) == 0);
@@ -70,8 +75,16 @@ int main(int argc, char *argv[]) {
     rovena::QtUserDialogs placementDialogs(&form);
     rovena::WorldPlacement placement(form, session.drawing(), session.designFiles(), placementDialogs);
     rovena::attachWorldPlacement(form, placement, placementDialogs);
+    rovena::RouteWindow route;
+    rovena::attachRouteWindow(form, session.designFiles(), route);
+    rovena::attachRoutePlanPreview(route, preview);
     form.show();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) session.designFiles().openDesignFile(arguments.at(1));
+    if (arguments.size() > 1 && rovena::isRouteInput(arguments.at(1))) {
+        route.show();
+        route.files().openRouteFile(arguments.at(1));
+    } else if (arguments.size() > 1) {
+        session.designFiles().openDesignFile(arguments.at(1));
+    }
     return app.exec();
 }

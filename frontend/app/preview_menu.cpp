@@ -7,6 +7,7 @@
 #include "create_dxf_command.h"
 #include "main_form.h"
 #include "preview_window.h"
+#include "route_window.h"
 #include "screen_placement.h"
 
 namespace rovena {
@@ -35,6 +36,13 @@ void attachPreview(MainForm &form, CreateDxfCommand &drawing, preview::PreviewWi
         // Read in the background: a big drawing never freezes the form.
         if (window.autoOpen()) open(path);
         else window.startLoading(path);
+    });
+}
+
+void attachRoutePlanPreview(RouteWindow &route, preview::PreviewWindow &window) {
+    route.outputs().setPlanWrittenHook([&route, &window](const QString &path) {
+        if (!window.isVisible()) placeWithinScreen(window, route);
+        window.openDrawing(path);
     });
 }
 

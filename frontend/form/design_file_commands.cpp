@@ -5,30 +5,16 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 
 #include "design/design_loading.h"
 #include "design_saving.h"
+#include "document_title.h"
 #include "main_form.h"
 #include "user_dialogs.h"
 
 namespace rovena {
 
 namespace {
-
-constexpr int kRecentFiles = 8;
-const QString kRecentKey = QStringLiteral("recentFiles");
-
-// The list lives in the user's settings of the program, kept between runs.
-QStringList recentFiles() {
-    const QSettings settings(QStringLiteral("Rovena"), QStringLiteral("Rovena"));
-    return settings.value(kRecentKey).toStringList();
-}
-
-void setRecentFiles(const QStringList &files) {
-    QSettings settings(QStringLiteral("Rovena"), QStringLiteral("Rovena"));
-    settings.setValue(kRecentKey, files);
-}
 
 std::filesystem::path filePath(const QString &path) { return std::filesystem::path(path.toStdU16String()); }
 
@@ -77,24 +63,12 @@ void DesignFileCommands::takePlacement(const std::vector<std::string> &lines) {
 }
 
 void DesignFileCommands::updateTitle() {
-    // The file's name first, as the platform shows "name - program".
-    QString title = programTitle();
-    if (!file_.path.isEmpty()) title = QFileInfo(file_.path).fileName() + QStringLiteral("[*] - ") + title;
-    else if (file_.anyFileUsed) title = QStringLiteral("無題[*] - ") + title;
-    if (form_.windowTitle() != title) form_.setWindowTitle(title);
-    // Without a file there is no mark to show.
-    form_.setWindowModified(title.contains(QStringLiteral("[*]")) && isDesignModified());
+    showDocumentTitle(form_, DocumentFile{file_.path, file_.anyFileUsed}, isDesignModified(), programTitle());
 }
 
 bool DesignFileCommands::maySetAsideChanges() {
-    if (!file_.anyFileUsed || !isDesignModified()) return true;
-    const QString name = file_.path.isEmpty() ? QStringLiteral("無題") : QFileInfo(file_.path).fileName();
-    switch (dialogs_.askToSaveChanges(name)) {
-    case SaveChoice::Save: return saveDesign();
-    case SaveChoice::Discard: return true;
-    case SaveChoice::Cancel: break;
-    }
-    return false;
+    return rovena::maySetAsideChanges(dialogs_, DocumentFile{file_.path, file_.anyFileUsed}, isDesignModified(),
+                                      [this] { return saveDesign(); });
 }
 
 void DesignFileCommands::formReset() {
@@ -111,6 +85,18 @@ void DesignFileCommands::loadSample() {
     takePlacement({});
     form_.LoadSampleData();
     formReset();
+}
+
+bool DesignFileCommands::takeNewDesign(const design_model::DesignDocument &document) {
+    if (!maySetAsideChanges()) return false;
+    takePlacement({});
+    form_.setDesignTexts(document.texts);
+    takePlacement(document.placement);
+    // Not in any file yet: the title says 無題 with the change mark, and the
+    // user is asked before it would be lost.
+    file_ = FileState{QString(), design_model::DesignDocument{}, false, true};
+    updateTitle();
+    return true;
 }
 
 void DesignFileCommands::clear() {
@@ -133,7 +119,7 @@ bool DesignFileCommands::openDesignFile(const QString &path) {
     std::string error;
     if (!design_model::loadDesign(filePath(path), document, source, error)) {
         dialogs_.message(QString::fromStdString(error), programTitle(), MessageIcon::None);
-        forgetRecent(QFileInfo(path).absoluteFilePath());
+        recent_.forget(QFileInfo(path).absoluteFilePath());
         return false;
     }
     form_.setDesignTexts(document.texts);
@@ -146,7 +132,7 @@ bool DesignFileCommands::openDesignFile(const QString &path) {
     if (placementLink_.lines) document.placement = currentPlacement();
     file_ = FileState{QFileInfo(path).absoluteFilePath(), document,
                       source == design_model::DesignSource::ParameterFile, true};
-    rememberRecent(file_.path);
+    recent_.remember(file_.path);
     updateTitle();
     return true;
 }
@@ -178,33 +164,13 @@ bool DesignFileCommands::writeDesign(const QString &path) {
         return false;
     }
     file_ = FileState{QFileInfo(path).absoluteFilePath(), document, false, true};
-    rememberRecent(file_.path);
+    recent_.remember(file_.path);
     updateTitle();
     return true;
 }
 
-void DesignFileCommands::rememberRecent(const QString &path) {
-    QStringList files = recentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kRecentFiles) files.removeLast();
-    setRecentFiles(files);
-}
-
-// A file that no longer opens is taken off the list.
-void DesignFileCommands::forgetRecent(const QString &path) {
-    QStringList files = recentFiles();
-    if (files.removeAll(path) > 0) setRecentFiles(files);
-}
-
 void DesignFileCommands::fillRecentMenu() {
-    recentMenu_->clear();
-    const QStringList files = recentFiles();
-    for (const QString &path : files) {
-        QAction *action = recentMenu_->addAction(QDir::toNativeSeparators(path));
-        connect(action, &QAction::triggered, this, [this, path] { openWithQuestion(path); });
-    }
-    recentMenu_->setEnabled(!files.isEmpty());
+    recent_.fillMenu(*recentMenu_, [this](const QString &path) { openWithQuestion(path); });
 }
 
 } // namespace rovena

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "design/design_file.h"
+#include "recent_files.h"
 
 class QMenu;
 
@@ -54,6 +55,11 @@ public:
     void openDesign();  // "開く…"
     bool saveDesign();  // "上書き保存"
     bool saveDesignAs(); // "名前を付けて保存…"
+    // A design made elsewhere (a curve of the route window) put into the
+    // form with its placement, as a new design without a file that is not
+    // saved yet. Asks first; false when the user cancelled.
+    bool takeNewDesign(const design_model::DesignDocument &document);
+
     void loadSample();  // "サンプルデータ"
     void clear();       // "データ  クリア"
 
@@ -71,8 +77,6 @@ private:
     void openWithQuestion(const QString &path);
     void updateTitle();
     void fillRecentMenu();
-    void rememberRecent(const QString &path);
-    void forgetRecent(const QString &path);
     std::vector<std::string> currentPlacement() const;
     void takePlacement(const std::vector<std::string> &lines);
 
@@ -81,6 +85,8 @@ private:
     FileState file_;
     PlacementLink placementLink_;
     QMenu *recentMenu_ = nullptr;
+    // The design files' own list: route files keep theirs apart.
+    RecentFiles recent_{QStringLiteral("recentFiles")};
 };
 
 } // namespace rovena

@@ -1,5 +1,5 @@
-// The dialogs of the menu "ファイル": the question before changes would be
-// lost, and the Open and Save dialogs for design files.
+// The dialogs of the menus "ファイル": the question before changes would be
+// lost, and the Open and Save dialogs for design files and other files.
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,6 +24,10 @@ QString UserDialogs::openDesignFileName(const QString &) { return {}; }
 
 QString UserDialogs::saveDesignFileName(const QString &) { return {}; }
 
+QString UserDialogs::openFileName(const QString &, const QString &) { return {}; }
+
+QString UserDialogs::saveFileAs(const QString &, const QString &, const QString &) { return {}; }
+
 SaveChoice QtUserDialogs::askToSaveChanges(const QString &designName) {
     QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
                     QStringLiteral("%1 への変更を保存しますか?").arg(designName), QMessageBox::NoButton, owner_);
@@ -39,16 +43,22 @@ SaveChoice QtUserDialogs::askToSaveChanges(const QString &designName) {
     return SaveChoice::Cancel;
 }
 
-QString QtUserDialogs::openDesignFileName(const QString &folder) {
-    return QFileDialog::getOpenFileName(owner_, QStringLiteral("開く"), folder, kOpenFilter);
-}
+QString QtUserDialogs::openDesignFileName(const QString &folder) { return openFileName(folder, kOpenFilter); }
 
 QString QtUserDialogs::saveDesignFileName(const QString &suggestion) {
+    return saveFileAs(suggestion, kDesignFilter, QStringLiteral("rvd"));
+}
+
+QString QtUserDialogs::openFileName(const QString &folder, const QString &filter) {
+    return QFileDialog::getOpenFileName(owner_, QStringLiteral("開く"), folder, filter);
+}
+
+QString QtUserDialogs::saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) {
     QFileDialog dialog(owner_, QStringLiteral("名前を付けて保存"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kDesignFilter);
-    dialog.setDefaultSuffix(QStringLiteral("rvd"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     dialog.setDirectory(QFileInfo(suggestion).absolutePath());
     dialog.selectFile(QFileInfo(suggestion).fileName());
     if (dialog.exec() != QDialog::Accepted) return {};
@@ -58,7 +68,7 @@ QString QtUserDialogs::saveDesignFileName(const QString &suggestion) {
     // may then name an existing file the dialog did not ask about.
     QString path = files.first();
     if (!QFileInfo(path).suffix().isEmpty()) return path;
-    path += QStringLiteral(".rvd");
+    path += QLatin1Char('.') + suffix;
     if (!QFileInfo::exists(path)) return path;
     const auto answer = QMessageBox::question(owner_, QGuiApplication::applicationDisplayName(),
                                               QStringLiteral("%1 は既にあります。\n上書きしますか?").arg(QDir::toNativeSeparators(path)));

@@ -100,6 +100,34 @@ bool LibraryBinding::bindWorld() {
     return false;
 }
 
+// The route exports too, apart from the others.
+bool LibraryBinding::bindRoute() {
+    if (!bind()) return false;
+    if (routeTable_ && routeStakes_ && routeSima_ && routeLandXml_ && routeReport_ && routePlan_) return true;
+    QStringList missing;
+    resolve(routeTable_, "korvane_route_table", missing);
+    resolve(routeStakes_, "korvane_route_stakes", missing);
+    resolve(routeSima_, "korvane_route_sima", missing);
+    resolve(routeLandXml_, "korvane_route_landxml", missing);
+    resolve(routeReport_, "korvane_route_report", missing);
+    resolve(routePlan_, "korvane_route_plan", missing);
+    if (reportMissingFunctions(missing)) return true;
+    routeTable_ = nullptr;
+    return false;
+}
+
+// And those of LandXML files.
+bool LibraryBinding::bindLandXml() {
+    if (!bind()) return false;
+    if (landXmlAlignments_ && landXmlToRoute_) return true;
+    QStringList missing;
+    resolve(landXmlAlignments_, "korvane_landxml_alignments", missing);
+    resolve(landXmlToRoute_, "korvane_landxml_to_route", missing);
+    if (reportMissingFunctions(missing)) return true;
+    landXmlAlignments_ = nullptr;
+    return false;
+}
+
 // During a call the messages are only collected; they are shown when it returns.
 void KORVANE_CALL LibraryBinding::showLibraryMessage(const char *text) {
     if (!messageTarget || !text) return;
@@ -120,6 +148,17 @@ template <typename Call> int LibraryBinding::collecting(Call call) {
     const QStringList shown = summarisedMessages(collected_);
     collected_.clear();
     for (const QString &text : shown) showError(text);
+    return result;
+}
+
+template <typename Call> int LibraryBinding::collectingTogether(Call call) {
+    collected_.clear();
+    collecting_ = true;
+    const int result = call();
+    collecting_ = false;
+    const QStringList shown = summarisedMessages(collected_);
+    collected_.clear();
+    if (!shown.isEmpty()) showError(shown.join(QLatin1Char('\n')));
     return result;
 }
 
@@ -165,14 +204,51 @@ bool LibraryBinding::korvane_landxml(const QByteArray &param, const QByteArray &
            success(collecting([&] { return landXml_(param.constData(), placement.constData(), xml.constData()); }));
 }
 
+bool LibraryBinding::korvane_route_table(const QByteArray &route, const QByteArray &csv, bool utf8WithBom) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routeTable_(route.constData(), nullptr, csv.constData(), utf8WithBom ? 1 : 0);
+           }));
+}
+
+bool LibraryBinding::korvane_route_stakes(const QByteArray &route, const QByteArray &csv, bool utf8WithBom) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routeStakes_(route.constData(), nullptr, csv.constData(), utf8WithBom ? 1 : 0);
+           }));
+}
+
+bool LibraryBinding::korvane_route_sima(const QByteArray &route, const QByteArray &sima) {
+    return bindRoute() &&
+           success(collectingTogether([&] { return routeSima_(route.constData(), nullptr, sima.constData()); }));
+}
+
+bool LibraryBinding::korvane_route_landxml(const QByteArray &route, const QByteArray &xml) {
+    return bindRoute() &&
+           success(collectingTogether([&] { return routeLandXml_(route.constData(), nullptr, xml.constData()); }));
+}
+
 bool LibraryBinding::korvane_route_report(const QByteArray &route, const QByteArray &output, int format) {
-    if (!bind()) return false;
-    if (!routeReport_) {
-        QStringList missing;
-        resolve(routeReport_, "korvane_route_report", missing);
-        if (!reportMissingFunctions(missing)) return false;
-    }
-    return success(collecting([&] { return routeReport_(route.constData(), nullptr, output.constData(), format); }));
+    return bindRoute() && success(collectingTogether([&] {
+               return routeReport_(route.constData(), nullptr, output.constData(), format);
+           }));
+}
+
+bool LibraryBinding::korvane_route_plan(const QByteArray &route, const QByteArray &dxf, const QByteArray &header,
+                                       int scale) {
+    return bindRoute() && success(collectingTogether([&] {
+               return routePlan_(route.constData(), nullptr, dxf.constData(), header.constData(), scale);
+           }));
+}
+
+bool LibraryBinding::korvane_landxml_alignments(const QByteArray &xml, const QByteArray &list) {
+    return bindLandXml() &&
+           success(collectingTogether([&] { return landXmlAlignments_(xml.constData(), list.constData()); }));
+}
+
+bool LibraryBinding::korvane_landxml_to_route(const QByteArray &xml, const QByteArray &alignment,
+                                             const QByteArray &route) {
+    return bindLandXml() && success(collectingTogether([&] {
+               return landXmlToRoute_(xml.constData(), alignment.constData(), route.constData());
+           }));
 }
 
 } // namespace rovena

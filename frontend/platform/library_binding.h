@@ -48,15 +48,31 @@ public:
                                   bool utf8WithBom);
     bool korvane_landxml(const QByteArray &param, const QByteArray &placement, const QByteArray &xml);
 
-    // The calculation sheet of a route file or IP table (route) without a
-    // settings file, resolved at its first use as the world exports are.
+    // The exports of routes, for a route file or IP table (route) without a
+    // settings file, resolved at their first use as the world exports are.
+    // A route's messages (its refusals and its warnings, which may be many)
+    // are shown together in one box after the call.
+    bool korvane_route_table(const QByteArray &route, const QByteArray &csv, bool utf8WithBom);
+    bool korvane_route_stakes(const QByteArray &route, const QByteArray &csv, bool utf8WithBom);
+    bool korvane_route_sima(const QByteArray &route, const QByteArray &sima);
+    bool korvane_route_landxml(const QByteArray &route, const QByteArray &xml);
     // format: 0 text in cp932, 1 text in UTF-8, 2 JSON.
     bool korvane_route_report(const QByteArray &route, const QByteArray &output, int format);
+    // The plan drawing from the header template, texts sized for 1/scale.
+    bool korvane_route_plan(const QByteArray &route, const QByteArray &dxf, const QByteArray &header, int scale);
+
+    // The exports of LandXML files, resolved at their first use as well:
+    // the names of the file's alignments, one a line (UTF-8), and one of
+    // them (alignment in UTF-8; empty: the file's only one) as a route file.
+    bool korvane_landxml_alignments(const QByteArray &xml, const QByteArray &list);
+    bool korvane_landxml_to_route(const QByteArray &xml, const QByteArray &alignment, const QByteArray &route);
 
 private:
     bool load();
     bool resolveAll();
     bool bindWorld();
+    bool bindRoute();
+    bool bindLandXml();
     template <typename Slot> void resolve(Slot &slot, const char *name, QStringList &missing);
     bool reportMissingFunctions(const QStringList &missing);
     void reportMissing(const QString &what, const QString &detail);
@@ -65,6 +81,8 @@ private:
     // Runs one export, collecting the library's messages while it runs, and
     // then shows each distinct message once.
     template <typename Call> int collecting(Call call);
+    // The same, showing the messages of the call in one box.
+    template <typename Call> int collectingTogether(Call call);
 
     UserDialogs *dialogs_;
     QString programTitle_;
@@ -80,7 +98,14 @@ private:
     decltype(&::korvane_placement_angle) placementAngle_ = nullptr;
     decltype(&::korvane_coordinate_table) coordinateTable_ = nullptr;
     decltype(&::korvane_landxml) landXml_ = nullptr;
+    decltype(&::korvane_route_table) routeTable_ = nullptr;
+    decltype(&::korvane_route_stakes) routeStakes_ = nullptr;
+    decltype(&::korvane_route_sima) routeSima_ = nullptr;
+    decltype(&::korvane_route_landxml) routeLandXml_ = nullptr;
     decltype(&::korvane_route_report) routeReport_ = nullptr;
+    decltype(&::korvane_route_plan) routePlan_ = nullptr;
+    decltype(&::korvane_landxml_alignments) landXmlAlignments_ = nullptr;
+    decltype(&::korvane_landxml_to_route) landXmlToRoute_ = nullptr;
 };
 
 } // namespace rovena

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -38,6 +40,22 @@ public:
     // typed without extension gets ".rvd"; confirms before an existing file
     // is overwritten. Returns "" when cancelled.
     virtual QString saveDesignFileName(const QString &suggestion);
+
+    // Files of other kinds (route files, IP tables); the defaults answer as
+    // a cancelled dialog. Asks for a file to open in folder, showing the
+    // files of filter; "" when cancelled.
+    virtual QString openFileName(const QString &folder, const QString &filter);
+    // Asks for the path to save to, starting at suggestion, showing the files
+    // of filter; a name typed without extension gets suffix; confirms before
+    // an existing file is overwritten. Returns "" when cancelled.
+    virtual QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix);
+
+    // Asks for a whole number from minimum to maximum, offering value, with
+    // label before the box; none when cancelled (the default's answer).
+    virtual std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum);
+    // Asks to choose one of items (listed under label); its index, none when
+    // cancelled (the default's answer).
+    virtual std::optional<int> askChoice(const QString &label, const QStringList &items);
 };
 
 // The real dialogs: modal Qt message boxes and the Qt Save dialog.
@@ -49,6 +67,10 @@ public:
     SaveChoice askToSaveChanges(const QString &designName) override;
     QString openDesignFileName(const QString &folder) override;
     QString saveDesignFileName(const QString &suggestion) override;
+    QString openFileName(const QString &folder, const QString &filter) override;
+    QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override;
+    std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum) override;
+    std::optional<int> askChoice(const QString &label, const QStringList &items) override;
 
 private:
     QWidget *owner_;
@@ -71,6 +93,18 @@ public:
     SaveChoice askToSaveChanges(const QString &designName) override { return current_->askToSaveChanges(designName); }
     QString openDesignFileName(const QString &folder) override { return current_->openDesignFileName(folder); }
     QString saveDesignFileName(const QString &suggestion) override { return current_->saveDesignFileName(suggestion); }
+    QString openFileName(const QString &folder, const QString &filter) override {
+        return current_->openFileName(folder, filter);
+    }
+    QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override {
+        return current_->saveFileAs(suggestion, filter, suffix);
+    }
+    std::optional<int> askNumber(const QString &label, int value, int minimum, int maximum) override {
+        return current_->askNumber(label, value, minimum, maximum);
+    }
+    std::optional<int> askChoice(const QString &label, const QStringList &items) override {
+        return current_->askChoice(label, items);
+    }
 
 private:
     QtUserDialogs real_;

@@ -41,6 +41,12 @@ void DrawingView::setGeometry(std::shared_ptr<const PreviewGeometry> geometry) {
     fitToView();
 }
 
+void DrawingView::replaceGeometry(std::shared_ptr<const PreviewGeometry> geometry) {
+    geometry_ = std::move(geometry);
+    if (fitted_) fitToView();
+    else update();
+}
+
 void DrawingView::clearDrawing() {
     geometry_.reset();
     update();
@@ -109,6 +115,8 @@ void DrawingView::panBy(QPointF delta) {
     fitted_ = false;
     update();
 }
+
+void DrawingView::centreOn(DxfPoint p) { panBy(QPointF(width() / 2.0, height() / 2.0) - toView(p)); }
 
 void DrawingView::paintEvent(QPaintEvent *) {
     QPainter painter(this);

@@ -26,6 +26,9 @@ public:
     void setDrawing(DxfDrawing drawing);
     // Shows the geometry and fits it to the view.
     void setGeometry(std::shared_ptr<const PreviewGeometry> geometry);
+    // Shows the geometry in place of the one shown, keeping the view (a view
+    // that shows the whole drawing is fitted to the new one).
+    void replaceGeometry(std::shared_ptr<const PreviewGeometry> geometry);
     void clearDrawing();
     bool hasDrawing() const { return geometry_ != nullptr; }
     const std::shared_ptr<const PreviewGeometry> &geometry() const { return geometry_; }
@@ -43,6 +46,8 @@ public:
     // Magnifies by factor, keeping the drawing point under viewPos in place.
     void zoomAt(QPointF viewPos, double factor);
     void panBy(QPointF delta);
+    // Moves the drawing point p to the middle of the view.
+    void centreOn(DxfPoint p);
 
     QSize sizeHint() const override;
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <span>
 
@@ -107,10 +106,6 @@ void labelFromSecondKa(const DesignRecord &design, NormalLists &lists, const Cur
 bool stationsFromRight(const DesignRecord &design) {
     const char first = design.stationDirection[0];
     return first == 'R' || first == 'r';
-}
-
-int stationText(char *text, std::size_t capacity, double n, double m) {
-    return std::snprintf(text, capacity, "NO.%.0f+%.3f", n, m);
 }
 
 void stationLabel(const DesignRecord &design, double s, char *text, std::size_t capacity) {

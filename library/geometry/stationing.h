@@ -3,17 +3,13 @@
 
 #include <cstddef>
 
+#include "geometry/station_text.h"
 #include "params/design_record.h"
 
 namespace korvane {
 
 // Normal lines stand at most this far from the KA at the stationing origin.
 constexpr double kMaxNormalPosition = 1000;
-
-// Writes the station text "NO.n+m.mmm" of station number n and plus distance
-// m into text (capacity bytes, cut when it does not fit); returns the length
-// the whole text needs.
-int stationText(char *text, std::size_t capacity, double n, double m);
 
 // Writes the station label of the point at distance s from the design's
 // stationing origin into text (capacity bytes); a label that does not fit is

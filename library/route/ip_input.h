@@ -18,12 +18,16 @@ struct CurveInput {
     std::optional<double> r2; // an egg curve's second arc
     std::optional<double> am; // the clothoid joining an egg curve's two arcs
     std::optional<double> lc; // the length of an egg curve's first arc
+
+    bool operator==(const CurveInput &) const = default;
 };
 
 struct IpInput {
     std::string name;  // 点名; empty: BP, IPk, EP by position
     PlanePoint point{};
     CurveInput curve;
+
+    bool operator==(const IpInput &) const = default;
 };
 
 // The kind of curve at an IP, as its filled values make it.

@@ -22,6 +22,8 @@ namespace korvane::route {
 struct StakeWidths {
     double left = 0;
     double right = 0;
+
+    bool operator==(const StakeWidths &) const = default;
 };
 
 // What the user sets for a route besides its line.
@@ -32,6 +34,8 @@ struct RouteSettings {
     int speed = 0;      // 設計速度 in km/h; 0: no design checks
     std::optional<StakeWidths> widths;
     std::string alignment; // the alignment to read from a LandXML input; empty: its only one (never saved)
+
+    bool operator==(const RouteSettings &) const = default;
 };
 
 struct LoadedRoute {
@@ -42,5 +46,9 @@ struct LoadedRoute {
     std::vector<RouteIp> ipResults;    // per point of ips, from the IP method (the calculation sheet's values)
     std::vector<Message> messages;     // refusals and warnings of reading and computing, in order
 };
+
+// Computes the line of the IP table with the IP method and checks its
+// curves by the design speed; every refusal and warning goes to messages.
+void computeLoadedRoute(LoadedRoute &route);
 
 } // namespace korvane::route

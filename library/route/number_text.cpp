@@ -25,6 +25,12 @@ std::string valueText(double value) {
     return text;
 }
 
+std::string exactText(double value) {
+    char text[512];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return std::string(text, result.ec == std::errc{} ? result.ptr : text);
+}
+
 std::string angleText(double radians) {
     const double tenths = std::round(std::fabs(radians) * 180 / std::numbers::pi * 36000);
     if (!std::isfinite(tenths) || tenths > 1e15) return fixedText(radians, 6) + " rad";

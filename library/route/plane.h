@@ -10,6 +10,8 @@ namespace korvane::route {
 struct PlanePoint {
     double x; // north
     double y; // east
+
+    bool operator==(const PlanePoint &) const = default;
 };
 
 constexpr double kFullTurn = 2 * std::numbers::pi;

@@ -1,14 +1,14 @@
 #include "route/route_file.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <set>
 
 #include "design/key_value_text.h"
+#include "files/whole_file.h"
 #include "route/design_checks.h"
+#include "route/number_text.h"
 #include "route/text_input.h"
-#include "world/output_file.h"
 
 namespace korvane::route {
 
@@ -33,13 +33,6 @@ std::string quotedText(std::string_view text) { return "「" + std::string(text)
 // given without lines of their own (line 0: the options of a command line).
 std::string where(const KeyValueEntry &e) {
     return (e.line > 0 ? std::to_string(e.line) + "行目: " : std::string()) + e.key;
-}
-
-// The shortest plain decimal that reads back as the same double.
-std::string exactText(double value) {
-    char text[512];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    return std::string(text, result.ec == std::errc{} ? result.ptr : text);
 }
 
 bool number(const KeyValueEntry &e, double &value, std::string &problem) {

@@ -5,18 +5,9 @@
 #include <string_view>
 
 #include "route/loaded_route.h"
+#include "route/route_text.h"
 
 namespace korvane::route {
-
-enum class InputKind { RouteFile, IpTable, LandXml };
-
-// What a file holds, told by its content: a route file begins with a
-// section header, a LandXML file with "<", anything else is an IP table.
-InputKind inputKind(std::string_view content);
-
-// Computes the line of the IP table with the IP method and checks its
-// curves by the design speed; every refusal and warning goes to messages.
-void computeLoadedRoute(LoadedRoute &route);
 
 // Reads the route at path (file-system encoding) without computing it: its
 // settings, then those of settingsPath when that is neither null nor empty

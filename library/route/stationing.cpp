@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/stationing.h"
+#include "geometry/station_text.h"
 #include "route/number_text.h"
 
 namespace korvane::route {

@@ -14,11 +14,15 @@ namespace korvane::route {
 struct StationEquation {
     double back;
     double ahead;
+
+    bool operator==(const StationEquation &) const = default;
 };
 
 struct ExtraStation {
     double station;   // 追加距離 (after the equations before it)
     std::string name; // empty: the station label
+
+    bool operator==(const ExtraStation &) const = default;
 };
 
 struct Stationing {
@@ -26,6 +30,8 @@ struct Stationing {
     double pitch = 20;
     std::vector<StationEquation> equations; // in running order
     std::vector<ExtraStation> extras;
+
+    bool operator==(const Stationing &) const = default;
 };
 
 // The station distance of NO.number + plus.

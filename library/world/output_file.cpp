@@ -2,26 +2,12 @@
 
 #include <cstdio>
 
-#ifdef _WIN32
-#  include <windows.h>
-#endif
-
 #include "params/cp932.h"
 #include "params/message_box.h"
 
 namespace korvane {
 
 namespace {
-
-// Writes and closes the file; a file left half written is removed.
-bool writeWhole(const char *path, std::string_view content) {
-    std::FILE *file = path ? std::fopen(path, "wb") : nullptr;
-    bool ok = file != nullptr;
-    if (ok) ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    if (file != nullptr) ok = std::fclose(file) == 0 && ok;
-    if (!ok && file != nullptr) std::remove(path);
-    return ok;
-}
 
 int cannotWrite(const char *path) {
     showError(std::string("ファイル書き込みできません: ") + (path ? path : ""));
@@ -30,25 +16,8 @@ int cannotWrite(const char *path) {
 
 } // namespace
 
-bool replaceFile(const std::string &from, const char *to) {
-#ifdef _WIN32
-    return MoveFileExA(from.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from.c_str(), to) == 0;
-#endif
-}
-
 int writeOutputFile(const char *path, std::string_view content) {
-    return writeWhole(path, content) ? 1 : cannotWrite(path);
-}
-
-bool replaceWholeFile(const char *path, std::string_view content) {
-    if (path == nullptr || *path == '\0') return false;
-    const std::string temporary = std::string(path) + ".korvane-tmp";
-    if (!writeWhole(temporary.c_str(), content)) return false;
-    if (replaceFile(temporary, path)) return true;
-    std::remove(temporary.c_str());
-    return false;
+    return writeWholeFile(path, content) ? 1 : cannotWrite(path);
 }
 
 int replaceOutputFile(const char *path, std::string_view content) {

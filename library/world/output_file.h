@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/whole_file.h"
+
 namespace korvane {
 
 // Writes content to path (binary, replacing the file). On any failure shows
@@ -14,13 +16,6 @@ int writeOutputFile(const char *path, std::string_view content);
 // The same, but through a temporary file beside path that replaces path only
 // once it is complete: a failure leaves an earlier file at path as it was.
 int replaceOutputFile(const char *path, std::string_view content);
-
-// The same without a message: false when path could not be replaced.
-bool replaceWholeFile(const char *path, std::string_view content);
-
-// Puts the complete file at from in place of the file at to, replacing it in
-// one step; false when it could not (from is then still there).
-bool replaceFile(const std::string &from, const char *to);
 
 // printf-style "%.Nf" of a finite number, with "-0.000…" written without its sign.
 std::string fixed(double value, int decimals);

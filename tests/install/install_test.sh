@@ -59,8 +59,8 @@ cmake --install "$build" --prefix "$staged" > "$work/install.log" || {
 }
 
 expected="bin/korvane-draw bin/korvane-route include/korvane.h $libdir/libkorvane.so $libdir/pkgconfig/korvane.pc
-  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/man/man1/korvane-draw.1
-  share/man/man1/korvane-route.1"
+  share/rovena/aln_hdr_.dxf share/rovena/sample_design.dat share/rovena/sample_route.rvr
+  share/man/man1/korvane-draw.1 share/man/man1/korvane-route.1"
 if [ "$with_rovena" = 1 ]; then
   expected="$expected bin/rovena share/rovena/rovena-help.html share/man/man1/rovena.1
     share/applications/jp.rovena.Rovena.desktop share/icons/hicolor/scalable/apps/jp.rovena.Rovena.svg
@@ -72,6 +72,7 @@ for f in $expected; do
 done
 cmp "$source/data/aln_hdr_.dxf" "$staged/share/rovena/aln_hdr_.dxf"
 cmp "$source/data/sample_design.dat" "$staged/share/rovena/sample_design.dat"
+cmp "$source/data/sample_route.rvr" "$staged/share/rovena/sample_route.rvr"
 if command -v man > /dev/null; then
   for page in "$staged"/share/man/man1/*.1; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null) || fail "man $page"

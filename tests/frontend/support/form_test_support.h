@@ -47,6 +47,24 @@ public:
         saveSuggestions << suggestion;
         return saveDesignAnswer;
     }
+    QString openFileName(const QString &folder, const QString &filter) override {
+        openFolders << folder;
+        openFilters << filter;
+        return openAnswer;
+    }
+    QString saveFileAs(const QString &suggestion, const QString &filter, const QString &suffix) override {
+        saveSuggestions << suggestion;
+        saveFilters << filter + QStringLiteral(" .") + suffix;
+        return saveDesignAnswer;
+    }
+    std::optional<int> askNumber(const QString &label, int value, int, int) override {
+        numberQuestions << label + QString::number(value);
+        return numberAnswer;
+    }
+    std::optional<int> askChoice(const QString &, const QStringList &items) override {
+        choiceLists << items;
+        return choiceAnswer;
+    }
     QStringList texts() const {
         QStringList out;
         for (const auto &m : messages) out << m.text;
@@ -61,9 +79,16 @@ public:
     QStringList questions;
     rovena::SaveChoice choice = rovena::SaveChoice::Cancel;
     QStringList openFolders;
-    QString openAnswer;
+    QStringList openFilters;
+    QString openAnswer; // the Open dialogs' answer, design files and others
+
     QStringList saveSuggestions;
-    QString saveDesignAnswer;
+    QString saveDesignAnswer; // the Save-as dialogs' answer, design files and others
+
+    QStringList numberQuestions;     // each label with the number offered
+    std::optional<int> numberAnswer; // none: cancelled
+    QList<QStringList> choiceLists;  // the items of each choice asked for
+    std::optional<int> choiceAnswer; // none: cancelled
 };
 
 inline QLineEdit *box(const QWidget &form, const QString &name) {
