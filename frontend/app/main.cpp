@@ -11,13 +11,7 @@
 #include "export_pdf_command.h"
 #include "export_sheet_pdf_command.h"
 #include "japanese_translation.h"
-#include "preview_menu.h"
-#include "preview_window.h"
-#include "route_menu.h"
-#include "route_window.h"
-#include "session.h"
-#include "user_dialogs.h"
-#include "world_placement.h"
+#include "program_windows.h"
 
 namespace {
 
@@ -68,23 +62,9 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" ROVENA_APP_ID ".png")));
     // Without the translation installed, Qt's dialogs stay in English.
     rovena::installJapaneseTranslation(app);
-    rovena::Session session;
-    rovena::MainForm &form = session.form();
-    rovena::preview::PreviewWindow preview(&form);
-    rovena::attachPreview(form, session.drawing(), preview);
-    rovena::QtUserDialogs placementDialogs(&form);
-    rovena::WorldPlacement placement(form, session.drawing(), session.designFiles(), placementDialogs);
-    rovena::attachWorldPlacement(form, placement, placementDialogs);
-    rovena::RouteWindow route;
-    rovena::attachRouteWindow(form, session.designFiles(), route);
-    rovena::attachRoutePlanPreview(route, preview);
-    form.show();
+    rovena::ProgramWindows windows;
+    windows.form().show();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1 && rovena::isRouteInput(arguments.at(1))) {
-        route.show();
-        route.files().openRouteFile(arguments.at(1));
-    } else if (arguments.size() > 1) {
-        session.designFiles().openDesignFile(arguments.at(1));
-    }
+    if (arguments.size() > 1) windows.open(arguments.at(1));
     return app.exec();
 }
