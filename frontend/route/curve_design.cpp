@@ -13,6 +13,15 @@ namespace kr = korvane::route;
 
 std::string exact(double value) { return kr::exactText(value); }
 
+// A decimal of at most the given places, without trailing zeros.
+std::string shortDecimal(double value, int places) {
+    std::string text = kr::fixedText(value, places);
+    if (text.find('.') == std::string::npos) return text;
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
 // The IA as the form's three boxes: whole degrees and minutes, seconds to
 // a ten-thousandth.
 void setAngle(design_model::DesignTexts &texts, double radians) {
@@ -20,23 +29,29 @@ void setAngle(design_model::DesignTexts &texts, double radians) {
     const auto units = static_cast<long long>(tenThousandths);
     texts.iaDegrees = std::to_string(units / 36000000);
     texts.iaMinutes = std::to_string(units / 600000 % 60);
-    std::string seconds = kr::fixedText(static_cast<double>(units % 600000) / 10000, 4);
-    while (seconds.back() == '0') seconds.pop_back();
-    if (seconds.back() == '.') seconds.pop_back();
-    texts.iaSeconds = seconds;
+    texts.iaSeconds = shortDecimal(static_cast<double>(units % 600000) / 10000, 4);
 }
 
-// The station of the curve's first KA, as NO and ＋ of the pitch.
+// The station of the curve's first KA, as NO and ＋ of the pitch, to the
+// micrometre, as an engineer would type it: the computed station has all the
+// digits of a double (the sample's first KA lies at 100.00000032954523 m, its
+// IPs being given to the micrometre), which would fill the ＋ box. A ＋ that
+// rounds to the pitch is the next station's 0.
 void setKaStation(design_model::DesignTexts &texts, const ComputedRoute &route, double distance) {
     std::vector<kr::Message> ignored;
     const kr::StationMap map =
         kr::mapStations(route.route.settings.stationing, route.route.alignment.length(), ignored);
     const double pitch = route.route.settings.stationing.pitch;
     const double station = kr::stationAt(map, distance);
-    const double number = std::floor(station / pitch);
+    double number = std::floor(station / pitch);
+    double plus = std::round(std::max(0.0, station - number * pitch) * 1e6) / 1e6;
+    if (plus >= std::round(pitch * 1e6) / 1e6) {
+        number += 1;
+        plus = 0;
+    }
     texts.stationPitch = exact(pitch);
     texts.kaStationNo = exact(number);
-    texts.kaStationPlus = exact(std::max(0.0, station - number * pitch));
+    texts.kaStationPlus = shortDecimal(plus, 6);
 }
 
 std::array<std::string, 2> pointTexts(kr::PlanePoint p) { return {exact(p.x), exact(p.y)}; }

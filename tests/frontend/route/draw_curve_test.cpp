@@ -94,6 +94,12 @@ private slots:
         QCOMPARE(f.form.windowTitle(), "無題[*] - " + rovena::programTitle());
         QVERIFY(f.form.isWindowModified());
 
+        // The KA station as typed by hand: NO and a ＋ to the micrometre, below the pitch.
+        const QString plus = box(f.form, "Kno_1")->text();
+        QVERIFY2(!plus.contains('.') || plus.size() - plus.indexOf('.') - 1 <= 6, qPrintable(plus));
+        QVERIFY2(plus.toDouble() < route.settings.stationing.pitch, qPrintable(plus));
+        const double kaStation = box(f.form, "Kno_0")->text().toDouble() * route.settings.stationing.pitch + plus.toDouble();
+
         QVERIFY(f.placement.writeLandXml(f.path("curve.xml")));
         QVERIFY(f.placement.writeCoordinateTable(f.path("curve.csv"), true));
         const auto points = cgPoints(f.path("curve.xml"));
@@ -118,6 +124,7 @@ private slots:
             // The table gives the point the station the route gives it.
             QVERIFY2(rows.count(form) == 1, qPrintable(form));
             const double station = kr::stationAt(stations, main->distance);
+            if (form == "KA1") QVERIFY2(std::abs(kaStation - station) <= 1e-6, qPrintable(plus));
             QVERIFY2(std::abs(rows.at(form)[2].toDouble() - station) <= 0.00005 + 1e-9,
                      qPrintable(rows.at(form).join(',') + " / " + QString::number(station, 'f', 6)));
         }
