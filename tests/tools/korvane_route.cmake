@@ -9,8 +9,7 @@
 
 set(route ${CMAKE_CURRENT_BINARY_DIR}/route)
 file(MAKE_DIRECTORY ${route})
-find_program(ROUTE_PYTHON NAMES python3)
-if(NOT ROUTE_PYTHON)
+if(NOT TOOLS_PYTHON)
   message(WARNING "python3 not found: the korvane-route checks are not registered")
   return()
 endif()
@@ -21,7 +20,7 @@ add_test(NAME korvane_route_help COMMAND korvane-route --help)
 set_tests_properties(korvane_route_help PROPERTIES
   PASS_REGULAR_EXPRESSION "Usage: korvane-route IPS.csv\\|ROUTE.rvr" LABELS tools)
 
-add_test(NAME route_worked_ips COMMAND ${ROUTE_PYTHON} ${reference} ips worked ${route}/worked.csv cp932)
+add_test(NAME route_worked_ips COMMAND ${TOOLS_PYTHON} ${reference} ips worked ${route}/worked.csv cp932)
 set_tests_properties(route_worked_ips PROPERTIES FIXTURES_SETUP route_ips LABELS tools)
 
 add_test(NAME korvane_route_worked
@@ -49,7 +48,7 @@ add_test(NAME korvane_route_route_file_same_table
 set_tests_properties(korvane_route_route_file_same_table PROPERTIES FIXTURES_REQUIRED route_again LABELS tools)
 
 function(route_check name fixture)
-  add_test(NAME check_route_${name} COMMAND ${ROUTE_PYTHON} ${ARGN})
+  add_test(NAME check_route_${name} COMMAND ${TOOLS_PYTHON} ${ARGN})
   set_tests_properties(check_route_${name} PROPERTIES FIXTURES_REQUIRED ${fixture} LABELS tools)
 endfunction()
 route_check(table route_worked ${reference} table worked ${route}/worked_table.csv cp932 0 20)
@@ -76,15 +75,9 @@ if(KORVANE_CHECK_PYTHON)
   set_tests_properties(check_route_plan PROPERTIES FIXTURES_REQUIRED route_worked LABELS tools)
 endif()
 
-find_program(ROUTE_XMLLINT xmllint)
-if(ROUTE_XMLLINT)
-  foreach(run worked equations)
-    add_test(NAME route_landxml_schema_${run}
-             COMMAND ${ROUTE_XMLLINT} --noout --schema ${CMAKE_CURRENT_SOURCE_DIR}/data/J-LandXML_schema_v17.xsd
-                     ${route}/${run}.xml)
-    set_tests_properties(route_landxml_schema_${run} PROPERTIES FIXTURES_REQUIRED route_${run} LABELS tools)
-  endforeach()
-endif()
+foreach(run worked equations)
+  landxml_schema_test(route_landxml_schema_${run} ${route}/${run}.xml route_${run})
+endforeach()
 
 # A refusal: exit status 1, the message among the output (run_expecting.sh),
 # and the file ABSENT not written.

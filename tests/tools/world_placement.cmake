@@ -86,26 +86,17 @@ if(UNIX)
   set_tests_properties(korvane_draw_outputs_all_or_none PROPERTIES LABELS tools)
 endif()
 
-find_program(XMLLINT xmllint)
-if(XMLLINT)
-  foreach(run options design)
-    add_test(NAME landxml_schema_${run}
-             COMMAND ${XMLLINT} --noout --schema ${CMAKE_CURRENT_SOURCE_DIR}/data/J-LandXML_schema_v17.xsd
-                     ${world}/${run}.xml)
-    set_tests_properties(landxml_schema_${run} PROPERTIES FIXTURES_REQUIRED world_${run} LABELS tools)
-  endforeach()
-else()
-  message(WARNING "xmllint not found: the J-LandXML schema checks are not registered")
-endif()
+foreach(run options design)
+  landxml_schema_test(landxml_schema_${run} ${world}/${run}.xml world_${run})
+endforeach()
 
-find_program(WORLD_PYTHON NAMES python3)
-if(WORLD_PYTHON)
+if(TOOLS_PYTHON)
   add_test(NAME check_coordinates_options
-           COMMAND ${WORLD_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
+           COMMAND ${TOOLS_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
                    ${world}/options.csv ${world}/options.xml cp932 20 ${world_coordinates})
   set_tests_properties(check_coordinates_options PROPERTIES FIXTURES_REQUIRED world_options LABELS tools)
   add_test(NAME check_coordinates_design
-           COMMAND ${WORLD_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
+           COMMAND ${TOOLS_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/check_coordinates.py
                    ${world}/design.csv ${world}/design.xml utf-8-sig 20 5000 -3000 5200 -3000 5350 -2800)
   set_tests_properties(check_coordinates_design PROPERTIES FIXTURES_REQUIRED world_design LABELS tools)
 endif()
