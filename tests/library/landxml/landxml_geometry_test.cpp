@@ -20,16 +20,11 @@ using landxml_support::Element;
 using landxml_support::integratedElements;
 using landxml_support::landXml;
 using route_support::Integrator;
+using route_support::messageTexts;
 using route_support::Piece;
 using route_support::Xy;
 
 namespace {
-
-std::vector<std::string> texts(const LoadedRoute &r) {
-    std::vector<std::string> out;
-    for (const auto &m : r.messages) out.push_back(m.text);
-    return out;
-}
 
 // The largest distance between the read line and the integrated one, every
 // 2 m and at every element end.
@@ -81,7 +76,7 @@ TEST(LandXmlGeometry, EachElementFromItsOwnDataLiesOnTheIntegratedLine) {
         // within a few micrometres and no joint is reported.
         for (const auto &[decimals, tolerance] : {std::pair{10, 1e-8}, std::pair{6, 3e-6}}) {
             const LoadedRoute read = readLandXmlText(landXml(elements, decimals), "");
-            EXPECT_EQ(texts(read), std::vector<std::string>{}) << decimals << " decimals";
+            EXPECT_EQ(messageTexts(read.messages), std::vector<std::string>{}) << decimals << " decimals";
             ASSERT_EQ(read.alignment.segments.size(), shape.pieces.size());
             EXPECT_LT(largestError(read, line), tolerance) << decimals << " decimals";
         }

@@ -10,10 +10,12 @@
 
 #include "landxml/landxml_reader.h"
 #include "platform_skip.h"
+#include "route/route_support.h"
 
 using korvane::landxml::readLandXmlText;
 using korvane::route::LoadedRoute;
 using korvane::route::Severity;
+using route_support::messageTexts;
 
 namespace {
 
@@ -30,13 +32,6 @@ std::string document(const std::string &elements, const std::string &afterCoordG
 // after a straight running east into it.
 const std::string kLine = "<Line><Start>100 -50</Start><End>100 0</End></Line>\n";
 const std::string kArc = "<Curve rot=\"cw\" radius=\"100\"><Start>100 0</Start><Center>0 0</Center><End>0 100</End></Curve>\n";
-
-std::vector<std::string> texts(const LoadedRoute &r, Severity severity) {
-    std::vector<std::string> out;
-    for (const auto &m : r.messages)
-        if (m.severity == severity) out.push_back(m.text);
-    return out;
-}
 
 } // namespace
 
@@ -75,14 +70,14 @@ TEST(LandXmlMessages, ElementsThatCannotBeReadAreNamedWithTheirPlaceAndNothingIs
     for (const auto &c : cases) {
         SCOPED_TRACE(c.element);
         const LoadedRoute r = readLandXmlText(document(kLine + c.element), "");
-        const std::vector<std::string> refusals = texts(r, Severity::Refusal);
+        const std::vector<std::string> refusals = messageTexts(r.messages, Severity::Refusal);
         EXPECT_EQ(refusals, std::vector<std::string>{c.refusal});
         EXPECT_TRUE(r.alignment.segments.empty());
         EXPECT_TRUE(r.mainPoints.empty());
     }
     // Every element that cannot be read is named, not only the first.
     const LoadedRoute two = readLandXmlText(document("<Chain/>\n" + kLine + "<IrregularLine/>\n"), "");
-    EXPECT_EQ(texts(two, Severity::Refusal).size(), 2u);
+    EXPECT_EQ(messageTexts(two.messages, Severity::Refusal).size(), 2u);
 }
 
 TEST(LandXmlMessages, TheFileAndItsAlignmentsAreRefusedWithTheNamesToChooseFrom) {
@@ -110,7 +105,7 @@ TEST(LandXmlMessages, TheFileAndItsAlignmentsAreRefusedWithTheNamesToChooseFrom)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.refusal);
         const LoadedRoute r = readLandXmlText(c.text, c.name);
-        EXPECT_EQ(texts(r, Severity::Refusal), std::vector<std::string>{c.refusal});
+        EXPECT_EQ(messageTexts(r.messages, Severity::Refusal), std::vector<std::string>{c.refusal});
         EXPECT_TRUE(r.alignment.segments.empty());
     }
     const LoadedRoute chosen = readLandXmlText(three, "ランプA");
@@ -151,8 +146,8 @@ TEST(LandXmlMessages, DisagreeingDataAndJointsAreWarningsWithTheirSize) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.elements);
         const LoadedRoute r = readLandXmlText(document(c.elements, c.after), "");
-        EXPECT_EQ(texts(r, Severity::Refusal), std::vector<std::string>{});
-        EXPECT_EQ(texts(r, Severity::Warning), c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
+        EXPECT_EQ(messageTexts(r.messages, Severity::Refusal), std::vector<std::string>{});
+        EXPECT_EQ(messageTexts(r.messages, Severity::Warning), c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
         EXPECT_FALSE(r.alignment.segments.empty());
     }
 }
@@ -176,14 +171,14 @@ TEST(LandXmlMessages, NamesStationsUnitAndZoneComeFromTheFile) {
     ASSERT_EQ(r.settings.stationing.equations.size(), 1u);
     EXPECT_EQ(r.settings.stationing.equations[0].back, 1120);
     EXPECT_EQ(r.settings.stationing.equations[0].ahead, 1200);
-    EXPECT_EQ(texts(r, Severity::Warning), std::vector<std::string>{});
+    EXPECT_EQ(messageTexts(r.messages, Severity::Warning), std::vector<std::string>{});
 
     // The same line in US survey feet: every length in metres (1200/3937 m).
     const double foot = 1200.0 / 3937.0;
     r = readLandXmlText(document(kLine + kArc, "", "<Units><Imperial linearUnit=\"USSurveyFoot\"/></Units>",
                                  "<Alignment name=\"A\" staStart=\"1000\">"),
                         "");
-    EXPECT_EQ(texts(r, Severity::Warning),
+    EXPECT_EQ(messageTexts(r.messages, Severity::Warning),
               std::vector<std::string>{"LandXML ファイルの長さは USSurveyFoot で書かれています。メートルに換算して読みました。"});
     EXPECT_NEAR(r.alignment.length(), (50 + 50 * std::numbers::pi) * foot, 1e-9);
     EXPECT_NEAR(r.alignment.segments[1].startCurvature, 1 / (100 * foot), 1e-12);
@@ -194,7 +189,7 @@ TEST(LandXmlMessages, NamesStationsUnitAndZoneComeFromTheFile) {
 TEST(LandXmlMessages, TheWindowsBuildSaysItCannotReadLandXml) {
 #ifdef _WIN32
     const LoadedRoute r = readLandXmlText(document(kLine), "");
-    EXPECT_EQ(texts(r, Severity::Refusal),
+    EXPECT_EQ(messageTexts(r.messages, Severity::Refusal),
               std::vector<std::string>{"この Windows 版の Korvane は LandXML ファイルを読めません。"
                                        "LandXML の読み込みには Linux 版の Rovena または korvane-route を使ってください。"});
     EXPECT_TRUE(r.alignment.segments.empty());

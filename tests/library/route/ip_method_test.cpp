@@ -16,18 +16,13 @@ using route_support::BuiltRoute;
 using route_support::CurveSpec;
 using route_support::Integrator;
 using route_support::Leg;
+using route_support::messageTexts;
 using route_support::radians;
 using route_support::Xy;
 
 namespace {
 
 const Xy kBp{-41234.5678, 15678.9012};
-
-std::vector<std::string> texts(const Route &route) {
-    std::vector<std::string> out;
-    for (const auto &m : route.messages) out.push_back(m.text);
-    return out;
-}
 
 std::vector<std::string> names(const Route &route) {
     std::vector<std::string> out;
@@ -245,7 +240,7 @@ TEST(RouteIpMethod, RefusalsNameTheIpAndTheFigure) {
     };
     for (const Case &c : cases) {
         const Route route = computeRoute(c.points);
-        EXPECT_EQ(texts(route), std::vector<std::string>{c.message});
+        EXPECT_EQ(messageTexts(route.messages), std::vector<std::string>{c.message});
         if (!route.messages.empty()) {
             EXPECT_EQ(route.messages[0].ip, c.ip) << c.message;
             EXPECT_EQ(route.messages[0].severity, korvane::route::Severity::Refusal);

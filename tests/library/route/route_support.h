@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "route/ip_input.h"
+#include "route/message.h"
 
 namespace route_support {
 
@@ -22,6 +23,15 @@ struct Xy {
 };
 
 inline double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+
+// The texts of the messages in order; of one severity only, where given.
+inline std::vector<std::string> messageTexts(const std::vector<korvane::route::Message> &messages,
+                                             std::optional<korvane::route::Severity> severity = std::nullopt) {
+    std::vector<std::string> out;
+    for (const korvane::route::Message &m : messages)
+        if (!severity || m.severity == *severity) out.push_back(m.text);
+    return out;
+}
 
 // A piece of a line: its curvature runs linearly from k0 to k1 over its
 // length; positive turns clockwise (towards east when heading north).

@@ -5,16 +5,11 @@
 #include <vector>
 
 #include "route/table_rows.h"
+#include "route_support.h"
 
 using namespace korvane::route;
 
 namespace {
-
-std::vector<std::string> texts(const std::vector<Message> &messages) {
-    std::vector<std::string> out;
-    for (const Message &m : messages) out.push_back(m.text);
-    return out;
-}
 
 // A straight heading north-east from a far point: every row's X and Y
 // follow from its 実距離 by hand.
@@ -61,7 +56,7 @@ TEST(RouteStationing, EquationsFullStationsAndExtraStations) {
     st.extras = {{1100.5, ""}, {1470, "プラス杭"}, {1235, ""}};
     std::vector<Message> messages;
     const std::vector<TableRow> rows = rowsOf(2000, {{"BP", 0, 0}, {"EP", 2000, 1}}, st, messages);
-    EXPECT_EQ(texts(messages), std::vector<std::string>{"追加杭 NO.61+15.000（追加距離 1235.000）は路線の測点の範囲にないため、表に入れません。"});
+    EXPECT_EQ(route_support::messageTexts(messages), std::vector<std::string>{"追加杭 NO.61+15.000（追加距離 1235.000）は路線の測点の範囲にないため、表に入れません。"});
     // 12 stations NO.50–61, 13 NO.62–74, 75 NO.73–147, two main points (BP
     // in place of NO.50), three extra rows.
     ASSERT_EQ(rows.size(), 104u);
@@ -124,7 +119,7 @@ TEST(RouteStationing, RefusalsNameTheValue) {
     for (const Case &c : cases) {
         std::vector<Message> messages;
         EXPECT_TRUE(rowsOf(100, {{"BP", 0, 0}}, c.stationing, messages).empty());
-        EXPECT_EQ(texts(messages), std::vector<std::string>{c.message});
+        EXPECT_EQ(route_support::messageTexts(messages), std::vector<std::string>{c.message});
         EXPECT_TRUE(hasRefusal(messages));
     }
 }
