@@ -29,12 +29,6 @@ void IpTableModel::setPoints(std::vector<kr::IpInput> points) {
     if (first >= 0) emit dataChanged(index(first, 0), index(last, IpColumnCount - 1));
 }
 
-void IpTableModel::setPoint(int row, const kr::IpInput &point) {
-    if (row < 0 || row >= rowCount()) return;
-    points_[static_cast<std::size_t>(row)] = point;
-    emit dataChanged(index(row, 0), index(row, IpColumnCount - 1));
-}
-
 void IpTableModel::setResults(std::vector<kr::RouteIp> results) {
     results_ = std::move(results);
     if (rowCount() > 0) emit dataChanged(index(0, IaColumn), index(rowCount() - 1, TurnColumn));

@@ -28,7 +28,6 @@ public:
     // The whole table: rows that changed are announced as changed, a table
     // of another length as reset.
     void setPoints(std::vector<korvane::route::IpInput> points);
-    void setPoint(int row, const korvane::route::IpInput &point);
     // The per-point values of the last computation (one per row; others
     // are not shown).
     void setResults(std::vector<korvane::route::RouteIp> results);

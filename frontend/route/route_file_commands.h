@@ -39,7 +39,6 @@ public:
     // file, to be saved as one; of a LandXML file with several alignments,
     // the one the user chooses.
     bool openRouteFile(const QString &path);
-    QString routeFilePath() const { return file_.path; }
     // True while the route differs from the file last opened or saved.
     bool isModified() const;
     // Asks first when the route holds changes not in its file.

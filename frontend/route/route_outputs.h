@@ -35,8 +35,6 @@ public:
     // Called with the path of each plan drawing written from the menu (to
     // open it in the preview).
     void setPlanWrittenHook(std::function<void(const QString &)> hook) { planWritten_ = std::move(hook); }
-    // The scale the menu's 平面図 offers: the last one chosen, 1000 at first.
-    int planScale() const { return planScale_; }
 
     // The route as it stands, written as a route file for the exports;
     // empty after a message.

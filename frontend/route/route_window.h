@@ -42,9 +42,6 @@ public:
     RouteSheetCommands &sheet() { return *sheet_; }
     QTableView &table() { return *table_; }
     RoutePlanView &plan() { return *plan_; }
-    RouteMessageList &messages() { return *messages_; }
-    RouteSettingsPanel &settingsPanel() { return *settings_; }
-    QMenu &outputMenu() { return *outputMenu_; }
     const ComputedRoute &computed() const { return computed_; }
 
     // Stand-ins for the dialogs (null restores the real ones); not owned.

@@ -98,8 +98,7 @@ bool SheetPdfFile::commit(QString *error) {
     return false;
 }
 
-bool writeSheetPdf(std::shared_ptr<const PreparedSheet> prepared, const QString &path, QString *error,
-                   const std::function<void(int, int)> &progress) {
+bool writeSheetPdf(std::shared_ptr<const PreparedSheet> prepared, const QString &path, QString *error) {
     SheetPdfFile file(path);
     if (!file.open(*prepared, error)) return false;
     SheetPaintRun run(prepared, 0, prepared->pageCount() - 1);
@@ -112,7 +111,6 @@ bool writeSheetPdf(std::shared_ptr<const PreparedSheet> prepared, const QString 
             if (error) *error = pdfWriteError(path);
             return false;
         }
-        if (progress) progress(run.pagesDone(), run.pagesToPaint());
     }
     if (!run.end()) {
         if (error) *error = pdfWriteError(path);

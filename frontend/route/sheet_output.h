@@ -90,10 +90,8 @@ private:
 // The message for a PDF file that could not be written.
 QString pdfWriteError(const QString &path);
 
-// Writes the whole sheet as a PDF file at once; progress (if given) is told
-// the pages painted and their number after each page. False with the reason
-// in error.
-bool writeSheetPdf(std::shared_ptr<const PreparedSheet> prepared, const QString &path, QString *error,
-                   const std::function<void(int, int)> &progress = {});
+// Writes the whole sheet as a PDF file at once. False with the reason in
+// error.
+bool writeSheetPdf(std::shared_ptr<const PreparedSheet> prepared, const QString &path, QString *error);
 
 }  // namespace rovena::route
