@@ -140,24 +140,26 @@ void LibraryBinding::showError(const QString &text) {
     if (dialogs_) dialogs_->message(text, QStringLiteral("エラー"), MessageIcon::None);
 }
 
-template <typename Call> int LibraryBinding::collecting(Call call) {
+template <typename Call> int LibraryBinding::collectMessages(Call call, QStringList &shown) {
     collected_.clear();
     collecting_ = true;
     const int result = call();
     collecting_ = false;
-    const QStringList shown = summarisedMessages(collected_);
+    shown = summarisedMessages(collected_);
     collected_.clear();
+    return result;
+}
+
+template <typename Call> int LibraryBinding::collecting(Call call) {
+    QStringList shown;
+    const int result = collectMessages(call, shown);
     for (const QString &text : shown) showError(text);
     return result;
 }
 
 template <typename Call> int LibraryBinding::collectingTogether(Call call) {
-    collected_.clear();
-    collecting_ = true;
-    const int result = call();
-    collecting_ = false;
-    const QStringList shown = summarisedMessages(collected_);
-    collected_.clear();
+    QStringList shown;
+    const int result = collectMessages(call, shown);
     if (!shown.isEmpty()) showError(shown.join(QLatin1Char('\n')));
     return result;
 }

@@ -78,8 +78,10 @@ private:
     void reportMissing(const QString &what, const QString &detail);
     static void KORVANE_CALL showLibraryMessage(const char *text);
     void showError(const QString &text);
-    // Runs one export, collecting the library's messages while it runs, and
-    // then shows each distinct message once.
+    // Runs one export, collecting the library's messages while it runs;
+    // shown gets each distinct message once.
+    template <typename Call> int collectMessages(Call call, QStringList &shown);
+    // The same, then shows each of the messages.
     template <typename Call> int collecting(Call call);
     // The same, showing the messages of the call in one box.
     template <typename Call> int collectingTogether(Call call);

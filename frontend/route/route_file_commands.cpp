@@ -109,8 +109,9 @@ bool RouteFileCommands::readFile(const QString &path, ReadRoute &read) {
                          programTitle(), MessageIcon::None);
         return false;
     }
-    if (kr::inputKind(content) == kr::InputKind::LandXml) return readLandXml(path, read);
-    read.routeFile = kr::inputKind(content) == kr::InputKind::RouteFile;
+    const kr::InputKind kind = kr::inputKind(content);
+    if (kind == kr::InputKind::LandXml) return readLandXml(path, read);
+    read.routeFile = kind == kr::InputKind::RouteFile;
     return readRouteText(shown, content, read);
 }
 

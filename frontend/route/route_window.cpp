@@ -150,10 +150,8 @@ void RouteWindow::connectDocument() {
     connect(&document_, &RouteDocument::rowChosen, this, [this](int row) {
         if (row >= 0) table_->setCurrentIndex(document_.table().index(row, std::max(0, table_->currentIndex().column())));
     });
-    connect(files_.get(), &RouteFileCommands::routeReplaced, this, [this] {
-        fitNext_ = true;
-        settings_->showSettings(document_.settings());
-    });
+    // The document's settingsChanged has shown the new route's settings.
+    connect(files_.get(), &RouteFileCommands::routeReplaced, this, [this] { fitNext_ = true; });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 highlightRow(current.row());

@@ -79,9 +79,7 @@ bool SheetPdfFile::open(const PreparedSheet &prepared, QString *error) {
     QPdfWriter &w = *parts_->writer;
     w.setResolution(pdfResolution);
     w.setCreator(QStringLiteral("Rovena"));
-    const QString title = prepared.routeName.isEmpty() ? prepared.sheet.title
-                                                       : prepared.sheet.title + QLatin1Char(' ') + prepared.routeName;
-    w.setTitle(title);
+    w.setTitle(prepared.documentTitle());
     w.setPageLayout(QPageLayout(QPageSize(prepared.layout.frame.paper, QPageSize::Millimeter), QPageLayout::Portrait,
                                 QMarginsF(), QPageLayout::Millimeter));
     return true;

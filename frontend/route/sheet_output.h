@@ -29,6 +29,10 @@ struct PreparedSheet {
     SheetLayout layout;
 
     int pageCount() const { return static_cast<int>(layout.pages.size()); }
+    // The sheet's title and the route's name, as the document is called.
+    QString documentTitle() const {
+        return routeName.isEmpty() ? sheet.title : sheet.title + QLatin1Char(' ') + routeName;
+    }
 };
 
 // Lays the sheet out on paper of the given size (millimetres, portrait A4

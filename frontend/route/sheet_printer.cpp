@@ -27,11 +27,6 @@ WidgetSheetDialogs &widgetDialogs() {
     return dialogs;
 }
 
-QString documentName(const PreparedSheet &prepared) {
-    return prepared.routeName.isEmpty() ? prepared.sheet.title
-                                        : prepared.sheet.title + QLatin1Char(' ') + prepared.routeName;
-}
-
 bool samePaper(QSizeF a, QSizeF b) {
     return std::abs(a.width() - b.width()) < 0.5 && std::abs(a.height() - b.height()) < 0.5;
 }
@@ -69,7 +64,7 @@ bool SheetPrinter::print(const CalculationSheetDocument &sheet) {
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                       QPageLayout::Millimeter));
-    printer.setDocName(documentName(*job->prepared));
+    printer.setDocName(job->prepared->documentTitle());
     if (!dialogs_->askPrinter(window_, printer, job->prepared->pageCount())) return false;
     // Another paper chosen in the dialog: the pages are laid out on it.
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
