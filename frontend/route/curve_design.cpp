@@ -13,15 +13,6 @@ namespace kr = korvane::route;
 
 std::string exact(double value) { return kr::exactText(value); }
 
-// A decimal of at most the given places, without trailing zeros.
-std::string shortDecimal(double value, int places) {
-    std::string text = kr::fixedText(value, places);
-    if (text.find('.') == std::string::npos) return text;
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text;
-}
-
 // The IA as the form's three boxes: whole degrees and minutes, seconds to
 // a ten-thousandth.
 void setAngle(design_model::DesignTexts &texts, double radians) {
@@ -29,7 +20,7 @@ void setAngle(design_model::DesignTexts &texts, double radians) {
     const auto units = static_cast<long long>(tenThousandths);
     texts.iaDegrees = std::to_string(units / 36000000);
     texts.iaMinutes = std::to_string(units / 600000 % 60);
-    texts.iaSeconds = shortDecimal(static_cast<double>(units % 600000) / 10000, 4);
+    texts.iaSeconds = kr::valueText(static_cast<double>(units % 600000) / 10000, 4);
 }
 
 // The station of the curve's first KA, as NO and ＋ of the pitch, to the
@@ -51,7 +42,7 @@ void setKaStation(design_model::DesignTexts &texts, const ComputedRoute &route, 
     }
     texts.stationPitch = exact(pitch);
     texts.kaStationNo = exact(number);
-    texts.kaStationPlus = shortDecimal(plus, 6);
+    texts.kaStationPlus = kr::valueText(plus, 6);
 }
 
 std::array<std::string, 2> pointTexts(kr::PlanePoint p) { return {exact(p.x), exact(p.y)}; }

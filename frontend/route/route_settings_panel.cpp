@@ -203,12 +203,9 @@ void RouteSettingsPanel::showBpStation(const kr::RouteSettings &settings) {
         number += 1;
         plus = 0;
     }
-    QString plusText = QString::fromStdString(kr::fixedText(plus, 9));
-    while (plusText.endsWith(QLatin1Char('0'))) plusText.chop(1);
-    if (plusText.endsWith(QLatin1Char('.'))) plusText.chop(1);
     bpStation_->setText(exact(station));
     bpNo_->setText(exact(number));
-    bpPlus_->setText(plusText);
+    bpPlus_->setText(QString::fromStdString(kr::valueText(plus, 9)));
 }
 
 void RouteSettingsPanel::showSettings(const kr::RouteSettings &settings) {

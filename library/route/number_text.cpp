@@ -17,8 +17,8 @@ std::string fixedText(double value, int decimals) {
     return out;
 }
 
-std::string valueText(double value) {
-    std::string text = fixedText(value, 3);
+std::string valueText(double value, int decimals) {
+    std::string text = fixedText(value, decimals);
     if (text.find('.') == std::string::npos) return text;
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
