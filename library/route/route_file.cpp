@@ -354,6 +354,5 @@ bool saveRouteFile(const RouteSettings &settings, const std::vector<IpInput> &ip
     return replaceWholeFile(path, routeFileText(settings, ips));
 }
 
-bool saveRouteFile(const LoadedRoute &route, const char *path) { return saveRouteFile(route.settings, route.ips, path); }
 
 } // namespace korvane::route

@@ -64,6 +64,5 @@ std::string routeFileText(const RouteSettings &settings, const std::vector<IpInp
 // replaces path: a failure leaves an earlier file as it was. False when it
 // could not be written.
 bool saveRouteFile(const RouteSettings &settings, const std::vector<IpInput> &ips, const char *path);
-bool saveRouteFile(const LoadedRoute &route, const char *path);
 
 } // namespace korvane::route

@@ -14,7 +14,7 @@ constexpr double kNoKink = 1e-12;
 double kinkAt(const Alignment &alignment, double s) {
     const std::size_t i = segmentIndexAt(alignment, s);
     if (i == 0 || i >= alignment.segments.size() || std::fabs(alignment.starts[i] - s) > kSamePlace) return 0;
-    return turnBetween(segmentEnd(alignment.segments[i - 1]).direction, alignment.segments[i].direction);
+    return jointAfter(alignment, i - 1).kink;
 }
 
 PlanePoint stakePoint(const Alignment &alignment, const TableRow &row, double offset) {
@@ -28,8 +28,7 @@ PlanePoint stakePoint(const Alignment &alignment, const TableRow &row, double of
 
 std::vector<TableRow> loadedRows(const LoadedRoute &route, std::vector<Message> &messages) {
     if (hasRefusal(route.messages) || route.alignment.segments.empty()) return {};
-    const StationMap map = mapStations(route.settings.stationing, route.alignment.length(), messages);
-    return tableRows(route.alignment, route.mainPoints, map, route.settings.stationing.extras, messages);
+    return stationedRows(route.alignment, route.mainPoints, route.settings.stationing, messages);
 }
 
 std::vector<Stake> stakes(const Alignment &alignment, const std::vector<TableRow> &rows, StakeWidths widths) {

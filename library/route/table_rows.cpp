@@ -134,10 +134,15 @@ std::vector<TableRow> tableRows(const Alignment &alignment, const std::vector<Ma
     return rows;
 }
 
+std::vector<TableRow> stationedRows(const Alignment &alignment, const std::vector<MainPoint> &mainPoints,
+                                    const Stationing &stationing, std::vector<Message> &messages) {
+    const StationMap map = mapStations(stationing, alignment.length(), messages);
+    return tableRows(alignment, mainPoints, map, stationing.extras, messages);
+}
+
 std::vector<TableRow> routeRows(const Route &route, const Stationing &stationing, std::vector<Message> &messages) {
     if (hasRefusal(route.messages) || route.alignment.segments.empty()) return {};
-    const StationMap map = mapStations(stationing, route.alignment.length(), messages);
-    return tableRows(route.alignment, route.mainPoints, map, stationing.extras, messages);
+    return stationedRows(route.alignment, route.mainPoints, stationing, messages);
 }
 
 } // namespace korvane::route

@@ -37,6 +37,11 @@ std::vector<TableRow> tableRows(const Alignment &alignment, const std::vector<Ma
                                 const StationMap &stations, const std::vector<ExtraStation> &extras,
                                 std::vector<Message> &messages);
 
+// The same for a line and its stationing: the station map made, then the
+// rows.
+std::vector<TableRow> stationedRows(const Alignment &alignment, const std::vector<MainPoint> &mainPoints,
+                                    const Stationing &stationing, std::vector<Message> &messages);
+
 // The same for a route of the IP method and its stationing; empty when the
 // route or the stationing was refused.
 std::vector<TableRow> routeRows(const Route &route, const Stationing &stationing, std::vector<Message> &messages);

@@ -63,9 +63,7 @@ std::vector<TablePoint> tablePoints(const WorldAlignment &w) {
     stationing.pitch = design.stationPitch;
     stationing.extras = normals(w);
     std::vector<route::Message> messages;
-    const route::StationMap map = route::mapStations(stationing, w.route.alignment.length(), messages);
-    const std::vector<route::TableRow> rows =
-        route::tableRows(w.route.alignment, mainPoints(w), map, stationing.extras, messages);
+    const std::vector<route::TableRow> rows = route::stationedRows(w.route.alignment, mainPoints(w), stationing, messages);
     for (const route::Message &m : messages) {
         if (m.severity != route::Severity::Refusal) continue;
         showError(m.text);
