@@ -17,12 +17,6 @@ namespace {
 
 std::string textOf(const char *text) { return text != nullptr ? text : ""; }
 
-// Shows the refusal; 0, the export's result.
-int refused(const std::string &text) {
-    showMessages({Message{Severity::Refusal, -1, text}});
-    return 0;
-}
-
 } // namespace
 
 extern "C" {

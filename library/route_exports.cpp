@@ -57,8 +57,7 @@ KORVANE_API int KORVANE_CALL korvane_route_stakes(const char *inputPath, const c
         if (!preparedRoute(inputPath, settingsPath, route, rows)) return 0;
         const std::optional<StakeWidths> &widths = route.settings.widths;
         if (!widths || (widths->left <= 0 && widths->right <= 0)) {
-            showMessages({Message{Severity::Refusal, -1, "幅杭の幅（左右）が指定されていません。"}});
-            return 0;
+            return refused("幅杭の幅（左右）が指定されていません。");
         }
         const std::vector<Stake> points = stakes(route.alignment, rows, *widths);
         return writeText(csvPath, stakeTableCsv(rows, points), csvEncoding(utf8WithBom));
@@ -87,8 +86,7 @@ KORVANE_API int KORVANE_CALL korvane_route_report(const char *inputPath, const c
                                                   const char *outputPath, int format) {
     return korvane::guardedExport([&] {
         if (format < 0 || format > 2) {
-            showMessages({Message{Severity::Refusal, -1, "線形計算書の書式は 0（cp932 のテキスト）、1（UTF-8 のテキスト）、2（JSON）のいずれかです。"}});
-            return 0;
+            return refused("線形計算書の書式は 0（cp932 のテキスト）、1（UTF-8 のテキスト）、2（JSON）のいずれかです。");
         }
         LoadedRoute route;
         std::vector<TableRow> rows;
@@ -107,8 +105,7 @@ KORVANE_API int KORVANE_CALL korvane_route_save(const char *inputPath, const cha
             return 0;
         }
         if (route.ips.empty()) {
-            showMessages({Message{Severity::Refusal, -1, "IP 表のない路線は路線ファイルに保存できません。"}});
-            return 0;
+            return refused("IP 表のない路線は路線ファイルに保存できません。");
         }
         return writeText(routePath, routeFileText(route.settings, route.ips), TextEncoding::Utf8);
     });
@@ -118,11 +115,9 @@ KORVANE_API int KORVANE_CALL korvane_route_plan(const char *inputPath, const cha
                                                 const char *templatePath, int scale) {
     return korvane::guardedExport([&] {
         if (scale < korvane::plan::kMinPlanScale || scale > korvane::plan::kMaxPlanScale) {
-            showMessages({Message{Severity::Refusal, -1,
-                                  "平面図の縮尺 1/" + std::to_string(scale) + " は描けません（1/" +
+            return refused("平面図の縮尺 1/" + std::to_string(scale) + " は描けません（1/" +
                                       std::to_string(korvane::plan::kMinPlanScale) + " から 1/" +
-                                      std::to_string(korvane::plan::kMaxPlanScale) + " まで）。"}});
-            return 0;
+                                      std::to_string(korvane::plan::kMaxPlanScale) + " まで）。");
         }
         LoadedRoute route;
         std::vector<TableRow> rows;

@@ -86,8 +86,10 @@ public:
         }
         out.ips.push_back(route::IpInput{a_.piNames.back(), p.back(), {}});
         out.route = route::computeRoute(out.ips);
-        if (route::hasRefusal(out.route.messages)) {
-            reject(out.route.messages.front().text);
+        const auto refusal = std::find_if(out.route.messages.begin(), out.route.messages.end(),
+                                          [](const route::Message &m) { return m.severity == route::Severity::Refusal; });
+        if (refusal != out.route.messages.end()) {
+            reject(refusal->text);
             return std::nullopt;
         }
         if (!sameLine(out.route.alignment)) return std::nullopt;

@@ -13,10 +13,6 @@ namespace korvane::landxml {
 
 namespace {
 
-void refuse(route::LoadedRoute &out, const std::string &text) {
-    out.messages.push_back(route::Message{route::Severity::Refusal, -1, text});
-}
-
 std::string alignmentList(const LandXmlDocument &document) {
     std::string list;
     for (const RawAlignment &a : document.alignments) list += (list.empty() ? "「" : "、「") + a.name + "」";
@@ -27,12 +23,12 @@ std::string alignmentList(const LandXmlDocument &document) {
 const RawAlignment *chosen(const LandXmlDocument &document, const std::string &name,
                            route::LoadedRoute &out) {
     if (document.alignments.empty()) {
-        refuse(out, "LandXML ファイルには線形（Alignment）がありません。");
+        route::refuse(out, "LandXML ファイルには線形（Alignment）がありません。");
         return nullptr;
     }
     if (name.empty()) {
         if (document.alignments.size() == 1) return &document.alignments.front();
-        refuse(out, "LandXML ファイルには線形が " + std::to_string(document.alignments.size()) + " 本あります（" +
+        route::refuse(out, "LandXML ファイルには線形が " + std::to_string(document.alignments.size()) + " 本あります（" +
                         alignmentList(document) + "）。読む線形を名前で指定してください。");
         return nullptr;
     }
@@ -40,12 +36,12 @@ const RawAlignment *chosen(const LandXmlDocument &document, const std::string &n
     for (const RawAlignment &a : document.alignments) {
         if (a.name != name) continue;
         if (found != nullptr) {
-            refuse(out, "LandXML ファイルには線形「" + name + "」が 2 本以上あります。");
+            route::refuse(out, "LandXML ファイルには線形「" + name + "」が 2 本以上あります。");
             return nullptr;
         }
         found = &a;
     }
-    if (found == nullptr) refuse(out, "LandXML ファイルに線形「" + name + "」はありません（あるのは " + alignmentList(document) + "）。");
+    if (found == nullptr) route::refuse(out, "LandXML ファイルに線形「" + name + "」はありません（あるのは " + alignmentList(document) + "）。");
     return found;
 }
 
@@ -98,12 +94,12 @@ route::LoadedRoute readLandXmlText(std::string_view text, const std::string &ali
     LandXmlDocument document;
     std::string message;
     if (!readLandXmlDocument(text, document, message)) {
-        refuse(out, message);
+        route::refuse(out, message);
         return out;
     }
     const std::optional<double> metres = metresPerUnit(document.linearUnit);
     if (!metres) {
-        refuse(out, "LandXML ファイルの長さの単位 " + document.linearUnit + " は読めません。");
+        route::refuse(out, "LandXML ファイルの長さの単位 " + document.linearUnit + " は読めません。");
         return out;
     }
     if (*metres != 1)
@@ -117,10 +113,9 @@ route::LoadedRoute readLandXmlText(std::string_view text, const std::string &ali
     if (!readAlignment(*raw, document, *metres, read, out.messages)) return out;
     std::optional<RebuiltRoute> rebuilt = rebuildIpTable(read, out.messages);
     nameMainPoints(read, rebuilt ? &*rebuilt : nullptr, out);
-    if (rebuilt) {
-        out.ips = std::move(rebuilt->ips);
-        out.ipResults = std::move(rebuilt->route.ips);
-    }
+    // The route is computed from the IP table where it is used
+    // (computeLoadedRoute), as for a route of our own.
+    if (rebuilt) out.ips = std::move(rebuilt->ips);
     out.alignment = std::move(read.alignment);
     out.settings.stationing.bpStation = read.stationing.bpStation;
     out.settings.stationing.equations = std::move(read.stationing.equations);
@@ -131,7 +126,7 @@ route::LoadedRoute readLandXml(const std::string &path, const std::string &align
     std::string content, problem;
     if (!route::readInputFile(path.c_str(), route::kLargestInputFile, content, problem)) {
         route::LoadedRoute out;
-        refuse(out, "LandXML ファイル " + path + ": " + problem + "。");
+        route::refuse(out, "LandXML ファイル " + path + ": " + problem + "。");
         return out;
     }
     return readLandXmlText(content, alignmentName);

@@ -51,4 +51,9 @@ struct LoadedRoute {
 // curves by the design speed; every refusal and warning goes to messages.
 void computeLoadedRoute(LoadedRoute &route);
 
+// Adds a refusal that concerns no one point of the IP table.
+inline void refuse(LoadedRoute &route, const std::string &text) {
+    route.messages.push_back(Message{Severity::Refusal, -1, text});
+}
+
 } // namespace korvane::route

@@ -8,10 +8,6 @@ namespace korvane::route {
 
 namespace {
 
-void refuse(LoadedRoute &route, const std::string &text) {
-    route.messages.push_back(Message{Severity::Refusal, -1, text});
-}
-
 bool readRouteSource(const std::string &content, const std::string &alignment, LoadedRoute &route) {
     if (inputKind(content) != InputKind::LandXml) return readRouteOrIpTable(content, route);
     route = landxml::readLandXmlText(content, alignment);

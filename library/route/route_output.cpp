@@ -12,6 +12,11 @@ bool showMessages(const std::vector<Message> &messages) {
     return !hasRefusal(messages);
 }
 
+int refused(const std::string &text) {
+    showMessages({Message{Severity::Refusal, -1, text}});
+    return 0;
+}
+
 bool preparedRoute(const char *inputPath, const char *settingsPath, LoadedRoute &route, std::vector<TableRow> &rows) {
     route = loadRoute(inputPath, settingsPath);
     std::vector<Message> stationing;

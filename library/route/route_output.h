@@ -15,6 +15,10 @@ namespace korvane::route {
 // text. False when one of them is a refusal.
 bool showMessages(const std::vector<Message> &messages);
 
+// Shows the refusal of a call (its arguments, not the route); 0, the
+// export's result.
+int refused(const std::string &text);
+
 // The route of inputPath (with the settings of settingsPath, may be null)
 // and the rows of its coordinate table, after showing every message of
 // reading, computing and stationing; the messages end up in route.messages.

@@ -9,10 +9,6 @@ namespace korvane::route {
 
 namespace {
 
-void refuse(LoadedRoute &route, const std::string &text) {
-    route.messages.push_back(Message{Severity::Refusal, -1, text});
-}
-
 std::string_view withoutLeadingBlanks(std::string_view text) {
     text = design_model::withoutByteOrderMark(text);
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r' || text.front() == '\n'))
