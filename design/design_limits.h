@@ -23,6 +23,10 @@ inline constexpr std::size_t kIntervalRecordCapacity = 200;
 // distance the library stations.
 inline constexpr double kIntervalEndMark = 1000.0;
 
+// π as the library turns degrees into radians (ten decimals, not the
+// double π): the same arithmetic gives the same curve length to the last bit.
+inline constexpr double kLibraryPi = 3.1415926536;
+
 // The IA stays below a half turn: at 180° the two tangents are parallel and
 // the curve has no intersection point.
 inline constexpr double kHalfTurnDegrees = 180.0;

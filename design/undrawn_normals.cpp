@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "design/ascii_form.h"
+#include "design/design_limits.h"
 #include "design/field_check.h"
 #include "design/leading_number.h"
 #include "design/number_text.h"
@@ -12,11 +13,6 @@
 namespace design_model {
 
 namespace {
-
-// The value of π with which the library turns degrees into radians; the same
-// arithmetic gives the same curve length to the last bit, so a position just
-// at the end of the curve is judged as the drawing judges it.
-constexpr double kLibraryPi = 3.1415926536;
 
 double number(const std::string &typed) { return leadingNumber(asciiForm(typed)); }
 

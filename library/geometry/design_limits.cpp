@@ -9,10 +9,6 @@
 
 namespace korvane {
 
-// The form refuses an interval as long as the list's end mark because its
-// normal line would stand beyond the distance the stationing reaches.
-static_assert(kMaxNormalPosition == design_model::kIntervalEndMark);
-
 namespace {
 
 struct LaneSide {

@@ -8,8 +8,9 @@
 
 namespace korvane {
 
-// Normal lines stand at most this far from the KA at the stationing origin.
-constexpr double kMaxNormalPosition = 1000;
+// Normal lines stand at most this far from the KA at the stationing origin:
+// the interval that ends the list, which the form therefore refuses.
+constexpr double kMaxNormalPosition = design_model::kIntervalEndMark;
 
 // Writes the station label of the point at distance s from the design's
 // stationing origin into text (capacity bytes); a label that does not fit is

@@ -20,8 +20,9 @@ constexpr std::size_t kDirectionCapacity = 8;
 constexpr std::size_t kStyleNameCapacity = 20;
 constexpr std::size_t kLabelCapacity = 20;     // station label: at most 19 bytes plus NUL
 
-// π as the drawing and the angle conversions take it (ten decimals, not the double π).
-constexpr double kPi = 3.1415926536;
+// π as the drawing and the angle conversions take it (ten decimals, not the
+// double π); the design model judges the curve's end with the same value.
+constexpr double kPi = design_model::kLibraryPi;
 constexpr double kQuarterTurn = 1.5707963268;
 constexpr double kDegreesPerRadian = 57.29577951289617;
 

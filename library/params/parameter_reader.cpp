@@ -17,8 +17,6 @@ namespace {
 constexpr const char *kCannotOpen = "Can't open ALN_TXT_.DAT (設定ﾌｧｲﾙ)file";
 constexpr const char *kReadError = "fscanfｴﾗｰ ALN_TXT_.DAT file";
 
-constexpr double kIntervalEndMark = 1000.0;
-
 // The guarded groups count as read once their first field is converted; a
 // later field that fails ends the group, and the fields after it keep their
 // previous values.
@@ -75,7 +73,7 @@ void readSide(std::FILE *f, double (&width)[kLaneCapacity], double (&method)[kLa
 void readIntervals(std::FILE *f, double (&intervals)[kIntervalCapacity]) {
     for (double &interval : intervals) {
         readNumber(f, interval);
-        if (interval == kIntervalEndMark) break;
+        if (interval == design_model::kIntervalEndMark) break;
     }
 }
 

@@ -41,11 +41,7 @@ Point outward(const RouteIp &previous, const RouteIp &ip, const RouteIp &next) {
 void addTable(const std::vector<std::string> &lines, Point ip, Point away, PlanDrawing &plan) {
     const double scale = plan.scale, height = textHeight(scale), pitch = kTableLinePitch * scale;
     std::vector<std::string> texts;
-    double width = 0;
-    for (const std::string &line : lines) {
-        texts.push_back(toCp932Text(line));
-        width = std::max(width, estimatedLength(texts.back(), height));
-    }
+    for (const std::string &line : lines) texts.push_back(toCp932Text(line));
     const Point corner = plus(ip, away, kTableGap * scale);
     const double tableHeight = static_cast<double>(texts.size() - 1) * pitch + height;
     const bool rightSide = away.x >= 0;

@@ -81,8 +81,7 @@ int writePlanDxf(const PlanDrawing &plan, const char *path, const char *template
     std::remove(polylines.c_str());
     if (written && replaceFile(staged, path)) return 1;
     std::remove(staged.c_str());
-    if (written) showError("ファイル書き込みできません: " + target);
-    return 0;
+    return written ? cannotWrite(path) : 0;
 }
 
 } // namespace korvane::plan

@@ -7,14 +7,10 @@
 
 namespace korvane {
 
-namespace {
-
 int cannotWrite(const char *path) {
     showError(std::string("ファイル書き込みできません: ") + (path ? path : ""));
     return 0;
 }
-
-} // namespace
 
 int writeOutputFile(const char *path, std::string_view content) {
     return writeWholeFile(path, content) ? 1 : cannotWrite(path);

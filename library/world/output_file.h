@@ -13,6 +13,9 @@ namespace korvane {
 // written is removed.
 int writeOutputFile(const char *path, std::string_view content);
 
+// Shows "ファイル書き込みできません" with the path; 0, an export's result.
+int cannotWrite(const char *path);
+
 // The same, but through a temporary file beside path that replaces path only
 // once it is complete: a failure leaves an earlier file at path as it was.
 int replaceOutputFile(const char *path, std::string_view content);
