@@ -2,12 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "design/design_loading.h"
 #include "design/placement_section.h"
 #include "design/text_encoding.h"
 #include "korvane.h"
+#include "text_file.h"
 
 namespace korvane_draw {
 
@@ -59,21 +59,13 @@ std::string placementText(const PlacementOptions &o) {
 }
 
 bool readText(const std::string &path, std::string &text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
+    std::string ignored;
+    return design_model::readWholeFile(path, design_model::kLargestDesignFile, text, ignored) ==
+           design_model::FileReading::Read;
 }
 
 bool writeText(const std::string &path, const std::string &text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (out) return true;
-    std::fprintf(stderr, "korvane-draw: cannot write %s\n", path.c_str());
-    return false;
+    return korvane_host::writeTextFile(path, text, "korvane-draw");
 }
 
 // The value of "parameter.line = …" in the library's IA file.

@@ -11,7 +11,6 @@
 // korvane-draw finds it. Messages go to the standard error in
 // UTF-8; exit status 0 only when everything asked for was done.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <utility>
 
@@ -22,6 +21,7 @@
 #include "route_options.h"
 #include "shipped_files.h"
 #include "staged_outputs.h"
+#include "text_file.h"
 
 namespace {
 
@@ -32,15 +32,6 @@ using CheckFunction = int(KORVANE_CALL *)(const char *, const char *);
 using PathFunction = int(KORVANE_CALL *)(const char *, const char *, const char *);
 using FlagFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, int);
 using PlanFunction = int(KORVANE_CALL *)(const char *, const char *, const char *, const char *, int);
-
-bool writeSettings(const std::string &path, const std::string &text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (out) return true;
-    std::fprintf(stderr, "korvane-route: cannot write %s\n", path.c_str());
-    return false;
-}
 
 class Run {
 public:
@@ -110,7 +101,7 @@ int main(int argc, char **argv) {
     std::string settings;
     if (options.settingsGiven()) {
         settings = work.file("settings.rvr");
-        if (!writeSettings(settings, korvane_route::settingsText(options))) return 1;
+        if (!korvane_host::writeTextFile(settings, korvane_route::settingsText(options), "korvane-route")) return 1;
     }
     korvane_host::LoadedLibrary library;
     const std::string folder = korvane_host::programFolder(argv[0]);

@@ -7,6 +7,7 @@
 
 #include "design/key_value_text.h"
 #include "design/text_encoding.h"
+#include "design/utf8_text.h"
 #include "route/decimal_syntax.h"
 
 namespace korvane_route {
@@ -46,11 +47,7 @@ void say(const std::string &text) { std::fprintf(stderr, "korvane-route: %s\n", 
 
 std::string bracketed(const std::string &text) { return "「" + text + "」"; }
 
-std::string trimmed(const std::string &text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+std::string trimmed(const std::string &text) { return std::string(design_model::trimmedBlanks(text)); }
 
 // The same file, however the path is written.
 std::string samePathKey(const std::string &path) {
