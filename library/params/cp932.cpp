@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "design/text_encoding.h"
+
 #ifdef _WIN32
 #  include <windows.h>
 #else
@@ -61,35 +63,14 @@ std::size_t toCp932(std::string_view utf8, char *out, std::size_t capacity) {
     return used;
 }
 
-std::string cp932ToUtf8(std::string_view cp932) {
-    std::string result;
-    for (std::size_t i = 0; i < cp932.size();) {
-        // One character: a lead byte and its trail byte, or a single byte.
-        const std::size_t length =
-            IsDBCSLeadByteEx(kCp932, BYTE(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
-        wchar_t wide[2];
-        const int units =
-            MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, cp932.data() + i, int(length), wide, 2);
-        char bytes[8];
-        const int n = units > 0 ? narrowOne(wide, units, CP_UTF8, bytes) : 0;
-        if (n > 0 && !(length == 1 && IsDBCSLeadByteEx(kCp932, BYTE(cp932[i])))) {
-            result.append(bytes, std::size_t(n));
-            i += length;
-        } else {
-            result += "\xEF\xBF\xBD"; // invalid or cut byte: U+FFFD, then go on
-            ++i;
-        }
-    }
-    return result;
-}
 
 #else
 
 namespace {
 
-// One converter per direction, opened on first use and kept until the library
-// is unloaded: the library runs on one thread and converts on every message and
-// element-table line.
+// The converter to cp932, opened on first use and kept until the library is
+// unloaded: the library runs on one thread and converts every element-table
+// line and label it writes.
 class Converter {
 public:
     Converter(const char *to, const char *from) : to_(to), from_(from) {}
@@ -115,11 +96,6 @@ private:
 
 iconv_t utf8ToCp932Converter() {
     static Converter converter("CP932", "UTF-8");
-    return converter.get();
-}
-
-iconv_t cp932ToUtf8Converter() {
-    static Converter converter("UTF-8", "CP932");
     return converter.get();
 }
 
@@ -168,32 +144,8 @@ std::size_t toCp932(std::string_view utf8, char *out, std::size_t capacity) {
     return std::size_t(dst - out);
 }
 
-std::string cp932ToUtf8(std::string_view cp932) {
-    std::string result;
-    iconv_t cd = cp932ToUtf8Converter();
-    const char *src = cp932.data();
-    std::size_t left = cp932.size();
-    char buffer[256];
-    while (left > 0) {
-        if (cd == iconv_t(-1)) {
-            result.append(src, left);
-            break;
-        }
-        char *in = const_cast<char *>(src);
-        char *dst = buffer;
-        std::size_t room = sizeof buffer;
-        std::size_t r = iconv(cd, &in, &left, &dst, &room);
-        src = in;
-        result.append(buffer, std::size_t(dst - buffer));
-        if (r != std::size_t(-1)) break;
-        if (errno == E2BIG) continue;
-        result += "\xEF\xBF\xBD"; // invalid or cut byte: U+FFFD, then go on
-        ++src;
-        --left;
-    }
-    return result;
-}
-
 #endif
+
+std::string cp932ToUtf8(std::string_view cp932) { return design_model::cp932ToUtf8(cp932); }
 
 } // namespace korvane

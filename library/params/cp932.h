@@ -13,7 +13,8 @@ namespace korvane {
 // is cut at a character boundary. Characters cp932 lacks become "?".
 std::size_t toCp932(std::string_view utf8, char *out, std::size_t capacity);
 
-// Converts cp932 text to UTF-8; bytes that are not valid cp932 become U+FFFD.
+// Converts cp932 text to UTF-8; bytes that are not valid cp932 become U+FFFD
+// (the design model's conversion, which Rovena uses too).
 std::string cp932ToUtf8(std::string_view cp932);
 
 } // namespace korvane
