@@ -122,6 +122,9 @@ bool DesignFileCommands::openDesignFile(const QString &path) {
         recent_.forget(QFileInfo(path).absoluteFilePath());
         return false;
     }
+    // As for a new design: the earlier design's placement goes first, so that
+    // it never acts on the boxes of the design being opened.
+    takePlacement({});
     form_.setDesignTexts(document.texts);
     // The placement may put its IA into the form; what the form then shows
     // is the design as opened, and the placement's lines are kept as the
