@@ -1,7 +1,6 @@
 #include "design_file_commands.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +9,7 @@
 #include "design_saving.h"
 #include "document_title.h"
 #include "main_form.h"
+#include "menu_command.h"
 #include "user_dialogs.h"
 
 namespace rovena {
@@ -34,15 +34,10 @@ void DesignFileCommands::buildMenu() {
     auto *file = new QMenu(QStringLiteral("ファイル"), bar);
     file->setObjectName(QStringLiteral("fileMenu"));
     bar->insertMenu(bar->actions().value(0), file);
-    auto add = [&](const char *name, const QString &text, QKeySequence keys, auto slot) {
-        QAction *action = file->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    add("openDesign", QStringLiteral("開く…"), QKeySequence::Open, &DesignFileCommands::openDesign);
-    add("saveDesign", QStringLiteral("上書き保存"), QKeySequence::Save, &DesignFileCommands::saveDesign);
-    add("saveDesignAs", QStringLiteral("名前を付けて保存…"), QKeySequence::SaveAs, &DesignFileCommands::saveDesignAs);
+    addCommand(*file, "openDesign", QStringLiteral("開く…"), QKeySequence::Open, this, &DesignFileCommands::openDesign);
+    addCommand(*file, "saveDesign", QStringLiteral("上書き保存"), QKeySequence::Save, this, &DesignFileCommands::saveDesign);
+    addCommand(*file, "saveDesignAs", QStringLiteral("名前を付けて保存…"), QKeySequence::SaveAs,
+               this, &DesignFileCommands::saveDesignAs);
     file->addSeparator();
     recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル"));
     recentMenu_->setObjectName(QStringLiteral("recentMenu"));
@@ -108,8 +103,7 @@ void DesignFileCommands::clear() {
 
 void DesignFileCommands::openDesign() {
     if (!maySetAsideChanges()) return;
-    const QString folder = file_.path.isEmpty() ? QDir::homePath() : QFileInfo(file_.path).absolutePath();
-    const QString path = dialogs_.openDesignFileName(folder);
+    const QString path = dialogs_.openDesignFileName(DocumentFile{file_.path}.folder());
     if (!path.isEmpty()) openDesignFile(path);
 }
 
@@ -150,10 +144,8 @@ bool DesignFileCommands::saveDesign() {
 }
 
 bool DesignFileCommands::saveDesignAs() {
-    QString suggestion = file_.path.isEmpty() ? QDir::home().filePath(QStringLiteral("無題.rvd")) : file_.path;
-    if (file_.parameterFile)
-        suggestion = QFileInfo(suggestion).dir().filePath(QFileInfo(suggestion).completeBaseName() + QStringLiteral(".rvd"));
-    const QString path = dialogs_.saveDesignFileName(suggestion);
+    const QString path =
+        dialogs_.saveDesignFileName(DocumentFile{file_.path}.saveSuggestion(QStringLiteral("rvd"), file_.parameterFile));
     return !path.isEmpty() && writeDesign(path);
 }
 

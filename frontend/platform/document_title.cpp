@@ -1,5 +1,6 @@
 #include "document_title.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -9,6 +10,15 @@ namespace rovena {
 
 QString DocumentFile::displayName() const {
     return path.isEmpty() ? QStringLiteral("無題") : QFileInfo(path).fileName();
+}
+
+QString DocumentFile::folder() const { return path.isEmpty() ? QDir::homePath() : QFileInfo(path).absolutePath(); }
+
+QString DocumentFile::saveSuggestion(const QString &suffix, bool otherKind) const {
+    const QString suggestion = path.isEmpty() ? QDir::home().filePath(QStringLiteral("無題.") + suffix) : path;
+    if (!otherKind) return suggestion;
+    const QFileInfo info(suggestion);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + suffix);
 }
 
 void showDocumentTitle(QWidget &window, const DocumentFile &file, bool modified, const QString &programTitle) {

@@ -20,6 +20,12 @@ struct DocumentFile {
 
     // The name the title line and the question show.
     QString displayName() const;
+    // The folder a file dialog starts in: the file's, else the home folder.
+    QString folder() const;
+    // The name 名前を付けて保存 offers: the file itself, 無題.SUFFIX in the
+    // home folder without a file, or the file's name with SUFFIX when the
+    // file is of another kind (a parameter file, an IP table).
+    QString saveSuggestion(const QString &suffix, bool otherKind) const;
 };
 
 // Sets the window's title line to the document's and its change mark to

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "menu_command.h"
 #include "route/route_file.h"
 #include "route/route_text.h"
 #include "library_binding.h"
@@ -52,23 +53,19 @@ RouteFileCommands::RouteFileCommands(QWidget &window, RouteDocument &document, U
 }
 
 void RouteFileCommands::addTo(QMenu &menu) {
-    auto add = [&](const char *name, const QString &text, QKeySequence keys, auto slot) {
-        QAction *action = menu.addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    add("newRoute", QStringLiteral("新規"), QKeySequence::New, &RouteFileCommands::newRoute);
-    add("openRoute", QStringLiteral("開く…"), QKeySequence::Open, &RouteFileCommands::openRoute);
-    add("saveRoute", QStringLiteral("上書き保存"), QKeySequence::Save, &RouteFileCommands::saveRoute);
-    add("saveRouteAs", QStringLiteral("名前を付けて保存…"), QKeySequence::SaveAs, &RouteFileCommands::saveRouteAs);
+    addCommand(menu, "newRoute", QStringLiteral("新規"), QKeySequence::New, this, &RouteFileCommands::newRoute);
+    addCommand(menu, "openRoute", QStringLiteral("開く…"), QKeySequence::Open, this, &RouteFileCommands::openRoute);
+    addCommand(menu, "saveRoute", QStringLiteral("上書き保存"), QKeySequence::Save, this, &RouteFileCommands::saveRoute);
+    addCommand(menu, "saveRouteAs", QStringLiteral("名前を付けて保存…"), QKeySequence::SaveAs,
+               this, &RouteFileCommands::saveRouteAs);
     menu.addSeparator();
     recentMenu_ = menu.addMenu(QStringLiteral("最近使ったファイル"));
     recentMenu_->setObjectName(QStringLiteral("recentRouteMenu"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &RouteFileCommands::fillRecentMenu);
     fillRecentMenu();
     menu.addSeparator();
-    add("readIpTable", QStringLiteral("IP 表（CSV）の読み込み…"), QKeySequence(), &RouteFileCommands::readIpTable);
+    addCommand(menu, "readIpTable", QStringLiteral("IP 表（CSV）の読み込み…"), QKeySequence(),
+               this, &RouteFileCommands::readIpTable);
 }
 
 std::string RouteFileCommands::currentText() const {
@@ -83,9 +80,7 @@ bool RouteFileCommands::maySetAsideChanges() {
     return rovena::maySetAsideChanges(dialogs_, file_, isModified(), [this] { return saveRoute(); });
 }
 
-QString RouteFileCommands::outputFolder() const {
-    return file_.path.isEmpty() ? QDir::homePath() : QFileInfo(file_.path).absolutePath();
-}
+QString RouteFileCommands::outputFolder() const { return file_.folder(); }
 
 QString RouteFileCommands::outputBaseName() const {
     return file_.path.isEmpty() ? QStringLiteral("無題") : QFileInfo(file_.path).completeBaseName();
@@ -184,10 +179,8 @@ bool RouteFileCommands::saveRoute() {
 }
 
 bool RouteFileCommands::saveRouteAs() {
-    QString suggestion = file_.path.isEmpty() ? QDir::home().filePath(QStringLiteral("無題.rvr")) : file_.path;
-    if (notRouteFile_)
-        suggestion = QFileInfo(suggestion).dir().filePath(QFileInfo(suggestion).completeBaseName() + QStringLiteral(".rvr"));
-    const QString path = dialogs_.saveFileAs(suggestion, kRouteFilter, QStringLiteral("rvr"));
+    const QString path =
+        dialogs_.saveFileAs(file_.saveSuggestion(QStringLiteral("rvr"), notRouteFile_), kRouteFilter, QStringLiteral("rvr"));
     return !path.isEmpty() && writeRoute(path);
 }
 

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <set>
 
+#include "menu_command.h"
 #include "route_message_list.h"
 #include "route_plan_drawing.h"
 #include "route_plan_view.h"
@@ -122,21 +123,18 @@ void RouteWindow::buildEditMenu(QMenu &menu) {
     menu.addAction(undo);
     menu.addAction(redo);
     menu.addSeparator();
-    const auto add = [&](const char *name, const QString &text, const QKeySequence &keys, auto slot) {
-        QAction *action = menu.addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    add("copyCells", QStringLiteral("コピー"), QKeySequence::Copy, &RouteWindow::copySelection);
-    add("pasteCells", QStringLiteral("貼り付け"), QKeySequence::Paste,
-        [this] { pasteText(QApplication::clipboard()->text()); });
+    addCommand(menu, "copyCells", QStringLiteral("コピー"), QKeySequence::Copy, this, &RouteWindow::copySelection);
+    addCommand(menu, "pasteCells", QStringLiteral("貼り付け"), QKeySequence::Paste, this,
+               [this] { pasteText(QApplication::clipboard()->text()); });
     menu.addSeparator();
-    QAction *insert = add("insertRow", QStringLiteral("行を挿入"), QKeySequence(Qt::CTRL | Qt::Key_Plus), &RouteWindow::insertRow);
-    QAction *remove = add("removeRows", QStringLiteral("行を削除"), QKeySequence(Qt::CTRL | Qt::Key_Minus), &RouteWindow::removeRows);
-    QAction *up = add("moveRowUp", QStringLiteral("行を上へ"), QKeySequence(Qt::ALT | Qt::Key_Up), [this] { moveRow(-1); });
-    QAction *down = add("moveRowDown", QStringLiteral("行を下へ"), QKeySequence(Qt::ALT | Qt::Key_Down), [this] { moveRow(1); });
+    QAction *insert = addCommand(menu, "insertRow", QStringLiteral("行を挿入"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                 this, &RouteWindow::insertRow);
+    QAction *remove = addCommand(menu, "removeRows", QStringLiteral("行を削除"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                                 this, &RouteWindow::removeRows);
+    QAction *up = addCommand(menu, "moveRowUp", QStringLiteral("行を上へ"), QKeySequence(Qt::ALT | Qt::Key_Up), this,
+                             [this] { moveRow(-1); });
+    QAction *down = addCommand(menu, "moveRowDown", QStringLiteral("行を下へ"), QKeySequence(Qt::ALT | Qt::Key_Down),
+                               this, [this] { moveRow(1); });
     for (QAction *action : {insert, remove, up, down}) table_->addAction(action);
 }
 
