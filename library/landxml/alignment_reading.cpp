@@ -14,8 +14,6 @@ namespace {
 
 constexpr double kNoLength = 1e-6; // metres: an element this short is a point, left out
 
-std::string millimetres(double metres) { return route::fixedText(std::fabs(metres) * 1000, 1) + " mm"; }
-
 class AlignmentReader : private PlaceMessages {
 public:
     AlignmentReader(const RawAlignment &raw, const LandXmlDocument &document, double metres,
@@ -112,11 +110,7 @@ private:
     // the IP table back, which a missing PI would make wrong.
     void readPis(ReadAlignment &out) {
         for (const RawPoint &p : raw_.pis) {
-            const RawPoint *source = &p;
-            if (p.text.find_first_not_of(" \t\r\n") == std::string::npos && !p.pntRef.empty()) {
-                const auto found = document_.cgPoints.find(p.pntRef);
-                source = found == document_.cgPoints.end() ? nullptr : &found->second;
-            }
+            const RawPoint *source = coordinatesOf(p, document_.cgPoints);
             const std::optional<route::PlanePoint> xy = source != nullptr ? pointNumbers(source->text) : std::nullopt;
             if (!xy) {
                 warn("の " + std::to_string(p.line) + " 行目の PI（AlignPIs）が読めないので、IP 表は組み立てません。");
@@ -125,7 +119,7 @@ private:
                 return;
             }
             out.pis.push_back(route::PlanePoint{xy->x * metres_, xy->y * metres_});
-            out.piNames.push_back(!p.name.empty() ? p.name : p.pntRef);
+            out.piNames.push_back(pointName(p));
         }
     }
 

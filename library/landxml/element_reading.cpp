@@ -26,8 +26,8 @@ public:
     bool read(ReadElement &out) {
         out.number = context_.number;
         out.line = raw_.line;
-        out.startName = nameOf(raw_.start);
-        out.endName = nameOf(raw_.end);
+        out.startName = pointName(raw_.start);
+        out.endName = pointName(raw_.end);
         bool ok = false;
         if (raw_.tag == "Line") ok = line(out);
         else if (raw_.tag == "Curve") ok = curve(out);
@@ -40,22 +40,16 @@ public:
     }
 
 private:
-    static std::string nameOf(const RawPoint &p) { return !p.name.empty() ? p.name : p.pntRef; }
-
     // The point's coordinates (its text, or the CgPoint it refers to), in metres.
     std::optional<PlanePoint> point(const RawPoint &p, const char *tag, bool required) {
         if (!p.given) {
             if (required) refuse("に " + std::string(tag) + " がありません。");
             return std::nullopt;
         }
-        const RawPoint *source = &p;
-        if (p.text.find_first_not_of(" \t\r\n") == std::string::npos && !p.pntRef.empty()) {
-            const auto found = context_.cgPoints->find(p.pntRef);
-            if (found == context_.cgPoints->end()) {
-                refuse("の " + std::string(tag) + " が参照する点 " + p.pntRef + " が CgPoints にありません。");
-                return std::nullopt;
-            }
-            source = &found->second;
+        const RawPoint *source = coordinatesOf(p, *context_.cgPoints);
+        if (source == nullptr) {
+            refuse("の " + std::string(tag) + " が参照する点 " + p.pntRef + " が CgPoints にありません。");
+            return std::nullopt;
         }
         const std::optional<PlanePoint> xy = pointNumbers(source->text);
         if (!xy) {
@@ -104,8 +98,6 @@ private:
         const double gap = route::distanceBetween(route::segmentEnd(segment).point, end);
         if (gap > kGapTolerance) warn(": 要素のデータから求めた終点が End と " + millimetres(gap) + " 離れています。");
     }
-
-    static std::string millimetres(double metres) { return route::fixedText(std::fabs(metres) * 1000, 1) + " mm"; }
 
     bool line(ReadElement &out) {
         const auto start = point(raw_.start, "Start", true);

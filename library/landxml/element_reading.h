@@ -25,7 +25,7 @@ struct ElementContext {
     std::string alignmentName;
     int number = 0;     // 1-based position in the CoordGeom
     double metres = 1;  // metres per length unit of the file
-    const std::unordered_map<std::string, RawPoint> *cgPoints = nullptr;
+    const CgPointsByName *cgPoints = nullptr;
 };
 
 struct ReadElement {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "landxml/place_messages.h"
 #include "route/number_text.h"
 
 namespace korvane::landxml {
@@ -153,8 +154,7 @@ private:
     bool sameLine(const route::Alignment &computed) {
         const route::Alignment &read = a_.alignment;
         if (std::fabs(computed.length() - read.length()) > kGapTolerance)
-            return reject("IP 表から計算した線形の長さが " + route::fixedText(std::fabs(computed.length() - read.length()) * 1000, 1) +
-                          " mm 違います");
+            return reject("IP 表から計算した線形の長さが " + millimetres(computed.length() - read.length()) + " 違います");
         for (const route::Alignment *line : {&read, &computed})
             for (std::size_t i = 0; i < line->segments.size(); ++i)
                 for (const double part : {0.0, 0.5, 1.0}) {
@@ -163,7 +163,7 @@ private:
                     if (off > kGapTolerance)
                         return reject("IP 表から計算した線形が要素 " +
                                       std::to_string(a_.elements[route::segmentIndexAt(read, s)].number) + " で " +
-                                      route::fixedText(off * 1000, 1) + " mm 離れています");
+                                      millimetres(off) + " 離れています");
                 }
         return true;
     }

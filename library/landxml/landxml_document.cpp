@@ -6,6 +6,12 @@
 
 namespace korvane::landxml {
 
+const RawPoint *coordinatesOf(const RawPoint &p, const CgPointsByName &points) {
+    if (p.text.find_first_not_of(" \t\r\n") != std::string::npos || p.pntRef.empty()) return &p;
+    const auto found = points.find(p.pntRef);
+    return found == points.end() ? nullptr : &found->second;
+}
+
 const std::string *attributeValue(const RawAttributes &attributes, std::string_view name) {
     for (const auto &[key, value] : attributes)
         if (key == name) return &value;

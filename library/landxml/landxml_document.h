@@ -20,6 +20,16 @@ struct RawPoint {
     int line = 0;
 };
 
+using CgPointsByName = std::unordered_map<std::string, RawPoint>;
+
+// The point whose text gives p's coordinates: p itself, or the CgPoint its
+// pntRef names when p has no text of its own; null when that CgPoint is not
+// in points.
+const RawPoint *coordinatesOf(const RawPoint &p, const CgPointsByName &points);
+
+// The name p gives its point: its name, else the CgPoint it refers to.
+inline const std::string &pointName(const RawPoint &p) { return !p.name.empty() ? p.name : p.pntRef; }
+
 using RawAttributes = std::vector<std::pair<std::string, std::string>>;
 
 // The value of an attribute, or null.
@@ -51,7 +61,7 @@ struct LandXmlDocument {
     std::vector<RawAlignment> alignments;
     std::string linearUnit;       // of Units; empty: metres
     std::string coordinateSystem; // horizontalCoordinateSystemName, e.g. "9(X,Y)"
-    std::unordered_map<std::string, RawPoint> cgPoints; // those referred to
+    CgPointsByName cgPoints; // those referred to
 };
 
 // Bounds that keep a hostile file from taking the memory.

@@ -3,13 +3,18 @@
 // those places derive from it.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "route/message.h"
+#include "route/number_text.h"
 
 namespace korvane::landxml {
+
+// A distance in the messages: its size in millimetres to a tenth ("0.3 mm").
+inline std::string millimetres(double metres) { return route::fixedText(std::fabs(metres) * 1000, 1) + " mm"; }
 
 class PlaceMessages {
 protected:
