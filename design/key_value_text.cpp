@@ -29,15 +29,11 @@ const char *escaped(char c) {
     }
 }
 
-bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
-
 bool needsQuotes(std::string_view value) {
     if (value.empty()) return false;
     if (isSpaceCharacter(firstCharacter(value)) || isSpaceCharacter(lastCharacter(value)) || value.front() == '"')
         return true;
-    for (const char c : value)
-        if (isControl(c)) return true;
-    return false;
+    return hasControlCharacter(value);
 }
 
 // The text between the quotes of a quoted value, its escapes undone.

@@ -90,11 +90,10 @@ std::string lineFaultProblem(const SectionLine &line) {
 // Takes one entry of a known key; false with problem set.
 bool take(const KeyValueEntry &entry, PlacementValues &values, std::string &problem) {
     if (entry.key == "route") {
-        for (const char c : entry.value)
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                problem = "路線名に制御文字があります";
-                return false;
-            }
+        if (hasControlCharacter(entry.value)) {
+            problem = "路線名に制御文字があります";
+            return false;
+        }
         values.route = entry.value;
         return true;
     }

@@ -25,6 +25,9 @@ char32_t lastCharacter(std::string_view text);
 // Whether every character of text is white space (true for empty text).
 bool isAllSpace(std::string_view text);
 
+// Whether text holds a control character (a line break among them, or DEL).
+bool hasControlCharacter(std::string_view text);
+
 // The text without the blanks (space, tab) at either end.
 std::string_view trimmedBlanks(std::string_view text);
 

@@ -42,8 +42,6 @@ std::optional<Column> columnNamed(std::string_view cell) {
     return std::nullopt;
 }
 
-std::string quotedCell(std::string_view text) { return "「" + std::string(text) + "」"; }
-
 std::string allColumnNames() {
     std::string names;
     for (const char *name : kColumnNames) names += (names.empty() ? "" : ", ") + std::string(name);
@@ -56,13 +54,13 @@ bool readHeader(const CsvRecord &header, std::vector<Column> &columns, std::stri
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::optional<Column> column = columnNamed(header.fields[i]);
         if (!column) {
-            problem = where + " " + std::to_string(i + 1) + "列目の" + quotedCell(header.fields[i]) +
+            problem = where + " " + std::to_string(i + 1) + "列目の" + quotedText(header.fields[i]) +
                       "は IP 表の列名ではありません（" + allColumnNames() + "）。";
             return false;
         }
         for (const Column seen : columns)
             if (seen == *column) {
-                problem = where + ": 列" + quotedCell(kColumnNames[static_cast<std::size_t>(*column)]) + "が二つあります。";
+                problem = where + ": 列" + quotedText(kColumnNames[static_cast<std::size_t>(*column)]) + "が二つあります。";
                 return false;
             }
         columns.push_back(*column);
@@ -71,7 +69,7 @@ bool readHeader(const CsvRecord &header, std::vector<Column> &columns, std::stri
         bool found = false;
         for (const Column c : columns) found = found || c == needed;
         if (!found) {
-            problem = where + "に列" + quotedCell(kColumnNames[static_cast<std::size_t>(needed)]) + "がありません。";
+            problem = where + "に列" + quotedText(kColumnNames[static_cast<std::size_t>(needed)]) + "がありません。";
             return false;
         }
     }
@@ -113,7 +111,7 @@ bool readCell(const std::string &cell, Column column, const std::string &where, 
     }
     const std::optional<double> value = decimalValue(text);
     if (!value) {
-        problem = where + "の" + quotedCell(text) + "は数値ではありません。";
+        problem = where + "の" + quotedText(text) + "は数値ではありません。";
         return false;
     }
     if (column == Column::X) point.point.x = *value;
@@ -127,7 +125,7 @@ bool readRow(const CsvRecord &record, const std::vector<Column> &columns, IpInpu
     if (record.fields.size() > columns.size()) {
         problem = line + ": 欄が " + std::to_string(record.fields.size()) + " あり、見出しの " +
                   std::to_string(columns.size()) + " 列より多くなっています（" +
-                  quotedCell(record.fields[columns.size()]) + "）。";
+                  quotedText(record.fields[columns.size()]) + "）。";
         return false;
     }
     point = IpInput{};

@@ -27,8 +27,6 @@ struct Section {
     std::vector<KeyValueEntry> entries;
 };
 
-std::string quotedText(std::string_view text) { return "「" + std::string(text) + "」"; }
-
 // Where a value stands: its line and key, or its key alone in settings
 // given without lines of their own (line 0: the options of a command line).
 std::string where(const KeyValueEntry &e) {

@@ -61,10 +61,6 @@ std::string asciiForm(std::string_view text) { return design_model::asciiForm(te
 
 std::string_view trimmedText(std::string_view text) { return design_model::trimmedBlanks(text); }
 
-bool hasControlCharacter(std::string_view text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-    return false;
-}
+bool hasControlCharacter(std::string_view text) { return design_model::hasControlCharacter(text); }
 
 } // namespace korvane::route

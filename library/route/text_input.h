@@ -37,6 +37,9 @@ std::string asciiForm(std::string_view text);
 // The text without blanks (space, tab) at either end.
 std::string_view trimmedText(std::string_view text);
 
+// A text as the messages quote what was found: 「text」.
+inline std::string quotedText(std::string_view text) { return "「" + std::string(text) + "」"; }
+
 // Whether text holds a control character (a line break among them).
 bool hasControlCharacter(std::string_view text);
 

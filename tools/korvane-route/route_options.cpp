@@ -9,6 +9,7 @@
 #include "design/text_encoding.h"
 #include "design/utf8_text.h"
 #include "route/decimal_syntax.h"
+#include "route/text_input.h"
 
 namespace korvane_route {
 
@@ -45,8 +46,6 @@ namespace {
 
 void say(const std::string &text) { std::fprintf(stderr, "korvane-route: %s\n", text.c_str()); }
 
-std::string bracketed(const std::string &text) { return "「" + text + "」"; }
-
 std::string trimmed(const std::string &text) { return std::string(design_model::trimmedBlanks(text)); }
 
 // The same file, however the path is written.
@@ -58,7 +57,7 @@ std::string samePathKey(const std::string &path) {
 
 bool decimal(const char *option, const std::string &text) {
     if (korvane::route::isDecimalSyntax(text)) return true;
-    say(std::string(option) + " の値" + bracketed(text) + "は数値ではありません（小数で書きます）。");
+    say(std::string(option) + " の値" + korvane::route::quotedText(text) + "は数値ではありません（小数で書きます）。");
     return false;
 }
 
@@ -136,7 +135,7 @@ private:
         std::string text;
         if (!value("--scale", text)) return false;
         if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) {
-            say("--scale の値" + bracketed(text) + "は縮尺 1/N の N（整数、例 1000）ではありません。");
+            say("--scale の値" + korvane::route::quotedText(text) + "は縮尺 1/N の N（整数、例 1000）ではありません。");
             return false;
         }
         o_.scale = std::stoi(text);
@@ -152,7 +151,7 @@ private:
         const std::string ahead = equals == std::string::npos ? std::string() : trimmed(text.substr(equals + 1));
         if (equals == std::string::npos || !korvane::route::isDecimalSyntax(back) ||
             !korvane::route::isDecimalSyntax(ahead)) {
-            say("--equation の値" + bracketed(text) + "は BACK=AHEAD の二つの数値（例 1234.567=1240）ではありません。");
+            say("--equation の値" + korvane::route::quotedText(text) + "は BACK=AHEAD の二つの数値（例 1234.567=1240）ではありません。");
             return false;
         }
         o_.equations.push_back(back + " = " + ahead);
@@ -184,7 +183,7 @@ private:
         std::set<std::string> paths{samePathKey(o_.input)};
         for (const Output *out : o_.outputs())
             if (!paths.insert(samePathKey(out->path)).second) {
-                say(std::string(out->option) + " の" + bracketed(out->path) + "は入力か別の出力と同じファイルです。");
+                say(std::string(out->option) + " の" + korvane::route::quotedText(out->path) + "は入力か別の出力と同じファイルです。");
                 return false;
             }
         return true;
